@@ -72,8 +72,11 @@ StoreError DataFile::configure(const std::string& password, bool fresh) {
     // Reading the schema is the first access: it fails here for a file that is not a data file,
     // is damaged, or was written with another password.
     if (StoreError error = execute("SELECT count(*) FROM sqlite_master"); !error.ok()) {
-        if (error.is(ErrorKind::FileSystemError) && error.fileSystemCode == 0) {
-            error = StoreError::of(ErrorKind::InvalidDataFile, path_.string());
+        if (error.is(ErrorKind::InvalidDataFile) ||
+            (error.is(ErrorKind::FileSystemError) && error.fileSystemCode == 0)) {
+            StoreError invalid = StoreError::of(ErrorKind::InvalidDataFile, path_.string());
+            invalid.text += " (not a data file of this program, damaged, or written with another password)";
+            return invalid;
         }
         return error;
     }

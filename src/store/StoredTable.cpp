@@ -641,6 +641,26 @@ StoreError StoredTable::read(const KeyDef& key, const KeyBoundary& from, Directi
     return StoreError::none();
 }
 
+StoreError StoredTable::readPrefix(const KeyDef& key, const Row& prefix, int limit,
+                                   std::vector<StoredRecord>& out) {
+    if (!isOpen()) {
+        return StoreError::of(ErrorKind::NotOpen, name());
+    }
+    auto& text = sqlCache_["prefix:" + key.name + ":" + std::to_string(prefix.size())];
+    if (text.empty()) {
+        text = selectFrom_ + " WHERE " + sql::keyPredicate(def_, key);
+        std::string order;
+        for (std::size_t i = 0; i < key.components.size(); ++i) {
+            if (i < prefix.size()) {
+                text += " AND " + sql::keyColumn(def_, key, i) + " = ?" + std::to_string(i + 1);
+            }
+            order += sql::keyColumn(def_, key, i) + ", ";
+        }
+        text += " ORDER BY " + order + quoted(sql::kPositionColumn) + " LIMIT ?" + std::to_string(prefix.size() + 1);
+    }
+    return fetch(text, prefix, limit, out);
+}
+
 StoreError StoredTable::findEqual(const KeyDef& key, const Row& values, StoredRecord& out) {
     if (!isOpen()) {
         return StoreError::of(ErrorKind::NotOpen, name());

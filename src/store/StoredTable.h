@@ -74,6 +74,8 @@ public:
     // Up to `limit` records along the key from the boundary, in the direction.
     StoreError read(const KeyDef& key, const KeyBoundary& from, Direction direction, int limit,
                     std::vector<StoredRecord>& out);
+    // Up to `limit` records, in key order, whose first key components equal `prefix`.
+    StoreError readPrefix(const KeyDef& key, const Row& prefix, int limit, std::vector<StoredRecord>& out);
     // The first record whose key components equal the values (in key order).
     StoreError findEqual(const KeyDef& key, const Row& keyValues, StoredRecord& out);
     // The key's component values of a full row.

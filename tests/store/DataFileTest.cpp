@@ -15,10 +15,7 @@ namespace {
 
 using DataFileTest = StoreFixture;
 
-std::string contents(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+std::string contents(const std::filesystem::path& path) { return fileContents(path); }
 
 void writeFile(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -116,19 +113,6 @@ TEST_F(DataFileTest, ADirectoryInPlaceOfTheFileIsAFileSystemError) {
     const StoreError error = database_.table(scheduleTable()).open();
     EXPECT_TRUE(error.is(ErrorKind::FileSystemError)) << describe(error);
     EXPECT_NE(error.fileSystemCode, 0);
-}
-
-// Runs raw SQL on the data file as an older program version or a damaging tool would.
-void tamper(const std::filesystem::path& file, const std::string& statements) {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
-    sqlite3_key(db, kOwnerPassword, static_cast<int>(std::strlen(kOwnerPassword)));
-    ASSERT_EQ(sqlite3_exec(db, "PRAGMA cipher_page_size = 4096", nullptr, nullptr, nullptr), SQLITE_OK);
-    char* message = nullptr;
-    EXPECT_EQ(sqlite3_exec(db, statements.c_str(), nullptr, nullptr, &message), SQLITE_OK)
-        << (message != nullptr ? message : "");
-    sqlite3_free(message);
-    sqlite3_close(db);
 }
 
 TEST_F(DataFileTest, AnOlderLayoutIsUpgradedKeepingEveryRecord) {
