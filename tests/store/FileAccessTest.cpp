@@ -554,3 +554,61 @@ TEST_F(FileAccessTest, FormSavesReportDuplicatesAndConfirmDeletes) {
 
 }  // namespace
 }  // namespace agendix::store
+
+namespace agendix::store {
+namespace {
+
+TEST_F(FileAccessTest, FailedSavesAndDeletesLetTheUserTryAgainOrGiveUp) {
+    ASSERT_TRUE(access_.openTable(todoTable()));
+    FormRecord<Todo> form(access_, todoTable());
+    Todo item;
+    item.ToDo = "Renew passport";
+    ASSERT_EQ(form.saveInsert(item), SaveOutcome::Saved);
+    access_.releaseTable(todoTable());
+    tamper(database_.mainFile(),
+           "CREATE TRIGGER refuseWrite BEFORE UPDATE ON \"Todo\" BEGIN SELECT RAISE(ABORT, 'refused'); END;"
+           "CREATE TRIGGER refuseDelete BEFORE DELETE ON \"Todo\" BEGIN SELECT RAISE(ABORT, 'refused'); END;");
+    ASSERT_TRUE(access_.openTable(todoTable()));
+
+    struct Case {
+        const char* name;
+        MessageButton answer;
+        SaveOutcome outcome;
+    };
+    const Case cases[] = {
+        {"No closes the form", platform::No, SaveOutcome::Close},
+        {"Cancel keeps it open", platform::Cancel, SaveOutcome::KeepOpen},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::size_t before = ui_.shown().size();
+        const Todo saved = item;
+        Todo changed = item;
+        changed.Priority = 3;
+        ui_.answer(platform::Ok);        // the update error
+        ui_.answer(platform::Yes);       // try again
+        ui_.answer(platform::Ok);        // the update error once more
+        ui_.answer(c.answer);
+        EXPECT_EQ(form.saveChange(changed, false, saved), c.outcome);
+        ASSERT_EQ(ui_.shown().size(), before + 4);
+        EXPECT_EQ(ui_.shown()[before].caption, "Update Operation Error");
+        EXPECT_EQ(ui_.shown()[before + 1].caption, "Record Update Error");
+        EXPECT_EQ(ui_.shown()[before + 1].text,
+                  "An error was experienced changing this record.  Do you want to try to save again?");
+    }
+
+    const std::size_t before = ui_.shown().size();
+    ui_.answer(platform::Ok);   // confirm the delete
+    ui_.answer(platform::Ok);   // the delete error
+    ui_.answer(platform::No);   // do not try again
+    EXPECT_EQ(form.requestDelete(item), Response::Cancelled);
+    ASSERT_EQ(ui_.shown().size(), before + 3);
+    EXPECT_EQ(ui_.shown()[before].caption, "Confirm Delete");
+    EXPECT_EQ(ui_.shown()[before + 1].caption, "Delete Operation Error");
+    EXPECT_EQ(ui_.shown()[before + 2].text,
+              "An error was experienced deleting this record.  Do you want to try to save again?");
+    EXPECT_EQ(count(todoTable()), 1);
+}
+
+}  // namespace
+}  // namespace agendix::store
