@@ -71,6 +71,22 @@ bool isAddress(const std::string& text) {
     }) && std::isalpha(static_cast<unsigned char>(low[0])) != 0;
 }
 
+std::string DesktopShell::ownDirectory() {
+    std::error_code ec;
+    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : self.parent_path().string();
+}
+
+std::string DesktopShell::findProgram(const std::string& name) const {
+    if (name.find('/') != std::string::npos) {
+        return {};
+    }
+    if (!programDirectory_.empty() && isExecutableFile(fs::path(programDirectory_) / name)) {
+        return (fs::path(programDirectory_) / name).string();
+    }
+    return findOnPath(name).string();
+}
+
 int DesktopShell::openWithDesktop(const std::string& target, const std::string& directory) {
     const ProcessHandle opener = processes_.spawn({"xdg-open", target}, directory, 0);
     if (opener == 0) {
@@ -103,9 +119,9 @@ int DesktopShell::execute(const ShellRequest& request) {
     }
     std::error_code ec;
     if (!fs::exists(path, ec)) {
-        const fs::path program = findOnPath(file);
+        const std::string program = findProgram(file);
         if (!program.empty() && verb == "open") {
-            std::vector<std::string> arguments{program.string()};
+            std::vector<std::string> arguments{program};
             for (auto& word : splitCommandLine(request.parameters)) {
                 arguments.push_back(std::move(word));
             }

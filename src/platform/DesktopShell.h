@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "platform/PosixProcesses.h"
 #include "platform/Shell.h"
 
@@ -14,12 +16,18 @@ public:
     static constexpr int kPathNotFound = 3;
     static constexpr int kNoAssociation = 31;
 
-    explicit DesktopShell(PosixProcesses& processes) : processes_(processes) {}
+    // Bare program names are looked for in `programDirectory` (where the program's own helper
+    // programs are installed, by default the directory of the running executable), then on PATH.
+    explicit DesktopShell(PosixProcesses& processes, std::string programDirectory = ownDirectory())
+        : processes_(processes), programDirectory_(std::move(programDirectory)) {}
     int execute(const ShellRequest& request) override;
 
 private:
+    static std::string ownDirectory();
+    std::string findProgram(const std::string& name) const;
     int openWithDesktop(const std::string& target, const std::string& directory);
     PosixProcesses& processes_;
+    std::string programDirectory_;
 };
 
 // True for "http://...", "mailto:...", "www...." and other addresses a browser or mail program opens.

@@ -89,3 +89,16 @@ TEST(PosixProcessesTest, FollowsAProcessToItsExitCode) {
 
 }  // namespace
 }  // namespace agendix::platform
+
+namespace agendix::platform {
+namespace {
+
+TEST_F(DesktopShellFiles, BareNamesAreFoundBesideTheProgramFirst) {
+    DesktopShell besideUs(processes_, (dir_ / "my programs").string());
+    EXPECT_EQ(besideUs.execute({"open", "record args", "beside", "", 1}), DesktopShell::kStarted);
+    EXPECT_EQ(waitForArgs(), "beside|");
+    EXPECT_EQ(besideUs.execute({"open", "no-such-program-anywhere", "", "", 1}), DesktopShell::kFileNotFound);
+}
+
+}  // namespace
+}  // namespace agendix::platform
