@@ -671,7 +671,11 @@ StoreError StoredTable::findEqual(const KeyDef& key, const Row& values, StoredRe
         for (std::size_t i = 0; i < key.components.size(); ++i) {
             text += " AND " + sql::keyColumn(def_, key, i) + " = ?" + std::to_string(i + 1);
         }
-        text += " ORDER BY " + quoted(sql::kPositionColumn) + " LIMIT ?" + std::to_string(key.components.size() + 1);
+        // A unique key holds one record at most: sorting it would only cost a temporary b-tree.
+        if (!key.unique) {
+            text += " ORDER BY " + quoted(sql::kPositionColumn);
+        }
+        text += " LIMIT ?" + std::to_string(key.components.size() + 1);
     }
     std::vector<StoredRecord> found;
     if (StoreError error = fetch(text, values, 1, found); !error.ok()) {
