@@ -346,44 +346,55 @@ void MainFrame::showAbout() {
     ui_.message(request);
 }
 
+namespace {
+
+template <class Hook, class... Args>
+void call(const Hook& hook, Args&&... args) {
+    if (hook) {
+        hook(std::forward<Args>(args)...);
+    }
+}
+
+}  // namespace
+
 // Restores the frame's position and size from POSITION.INI, section "Main".
-void MainFrame::restorePosition() {}
+void MainFrame::restorePosition() { call(hooks_.restorePosition, *this); }
 
 // Installs the frame's hook for the tray icon and prepares the tray icon's data.
-void MainFrame::installTrayHook() {}
+void MainFrame::installTrayHook() { call(hooks_.installTrayHook); }
 
 // Reads "Monitor Windows" and "MaxWindows" of section "Agendix" of the default INI file.
-void MainFrame::readMonitorWindowsSetting() {}
+void MainFrame::readMonitorWindowsSetting() { call(hooks_.readMonitorWindowsSetting); }
 
 // Writes the version text to the Configuration row "Version".
-void MainFrame::writeVersionSetting() {}
+void MainFrame::writeVersionSetting() { call(hooks_.writeVersionSetting); }
 
 // Loads every setting from Configuration, with ra98.INI as the fallback.
-void MainFrame::loadSettings() {}
+void MainFrame::loadSettings() { call(hooks_.loadSettings); }
 
 // Reads "Debug" of section "Settings" of ra98.INI and says "Debugging Active" when it is set.
-void MainFrame::readDebugSetting() {}
+void MainFrame::readDebugSetting() { call(hooks_.readDebugSetting); }
 
 // Opens the contacts, clipboard saver, to-do list and schedule windows chosen for start-up.
-void MainFrame::openStartupWindows() {}
+void MainFrame::openStartupWindows() { call(hooks_.openStartupWindows); }
 
 // Iconizes the frame into the tray when "StartUpMinimized" is set.
-void MainFrame::minimizeAtStartup() {}
+void MainFrame::minimizeAtStartup() { call(hooks_.minimizeAtStartup); }
 
 // Logs "Started" with the frame's title as data.
-void MainFrame::logStarted() {}
+void MainFrame::logStarted() { call(hooks_.logStarted, windowTitle()); }
 
 // Puts back the frame's window handling from before the tray hook.
-void MainFrame::removeTrayHook() {}
+void MainFrame::removeTrayHook() { call(hooks_.removeTrayHook); }
 
 // Saves the frame's position and size to POSITION.INI, section "Main".
-void MainFrame::savePosition() {}
+void MainFrame::savePosition() { call(hooks_.savePosition, *this); }
 
 // Logs "Exit Agendix" with empty data.
-void MainFrame::logExit() {}
+void MainFrame::logExit() { call(hooks_.logExit); }
 
-// The scheduler tick comes here: the clipboard check, the next due task, advance warnings, the
-// daily history clean-up, one due script item, and the next timer period.
-void MainFrame::tick() {}
+// The scheduler tick: the clipboard check, the next due task, advance warnings, the daily history
+// clean-up, one due script item, and the next timer period.
+void MainFrame::tick() { call(hooks_.tick); }
 
 }  // namespace agendix::shell

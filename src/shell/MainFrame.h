@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "shell/Commands.h"
@@ -22,6 +23,24 @@ class UserInterface;
 namespace agendix::shell {
 
 class MainTables;
+
+// What the frame asks of the rest of the program at its opening, start-up steps, timer events and
+// closing. A hook left empty does nothing.
+struct FrameHooks {
+    std::function<void(QWidget& frame)> restorePosition;
+    std::function<void()> installTrayHook;
+    std::function<void()> readMonitorWindowsSetting;
+    std::function<void()> writeVersionSetting;
+    std::function<void()> loadSettings;
+    std::function<void()> readDebugSetting;
+    std::function<void()> openStartupWindows;
+    std::function<void()> minimizeAtStartup;
+    std::function<void(const QString& title)> logStarted;
+    std::function<void()> removeTrayHook;
+    std::function<void(QWidget& frame)> savePosition;
+    std::function<void()> logExit;
+    std::function<void()> tick;
+};
 
 // The timer period the frame is designed with, in hundredths of a second.
 inline constexpr int kDesignedTimerPeriod = 100;
@@ -49,6 +68,8 @@ class MainFrame final : public QMainWindow {
     // first show, from the event loop. False when the tables could not be opened: the window
     // stays hidden and the program ends.
     bool open();
+    // The program's side of the frame's steps; set before open().
+    void setHooks(FrameHooks hooks) { hooks_ = std::move(hooks); }
     // True from a successful open() until the frame closes.
     bool isOpen() const { return tablesHeld_; }
     // True once the start-up steps of the first show have run.
@@ -116,6 +137,7 @@ class MainFrame final : public QMainWindow {
     platform::Clock& clock_;
     platform::UserInterface& ui_;
     MainTables& tables_;
+    FrameHooks hooks_;
 
     QMdiArea* mdiArea_ = nullptr;
     std::array<QAction*, static_cast<std::size_t>(Command::About) + 1> actions_{};
