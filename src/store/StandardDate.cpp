@@ -1,7 +1,6 @@
 #include "store/StandardDate.h"
 
 #include <chrono>
-#include <cstdio>
 
 namespace agendix::store {
 namespace {
@@ -17,9 +16,6 @@ int floorDiv(int value, int divisor) {
     }
     return quotient;
 }
-
-constexpr const char* kMonthAbbreviations[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
-                                               "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
 
 }  // namespace
 
@@ -53,32 +49,6 @@ bool isLeapYear(int year) { return std::chrono::year{year}.is_leap(); }
 int daysInMonth(int month, int year) {
     const year_month_day_last last{std::chrono::year{year} / month / std::chrono::last};
     return static_cast<int>(unsigned(last.day()));
-}
-
-std::string formatDate(std::string_view picture, std::int32_t date) {
-    if (date == kNoDate) {
-        return {};
-    }
-    const CalendarDate c = calendarDate(date);
-    char text[32];
-    // Other pictures arrive with the settings; until then every picture shows as "d3".
-    (void)picture;
-    std::snprintf(text, sizeof text, "%s %d,%04d", kMonthAbbreviations[c.month - 1], c.day, c.year);
-    return text;
-}
-
-std::string formatTime(std::string_view picture, std::int32_t time) {
-    if (time == kNoTime) {
-        return {};
-    }
-    (void)picture;
-    const std::int32_t since = (time - 1) % (kLastHundredth);
-    const int hours = static_cast<int>(since / kHour);
-    const int minutes = static_cast<int>(since % kHour / kMinute);
-    const int twelve = hours % 12 == 0 ? 12 : hours % 12;
-    char text[16];
-    std::snprintf(text, sizeof text, "%d:%02d%s", twelve, minutes, hours < 12 ? "AM" : "PM");
-    return text;
 }
 
 }  // namespace agendix::store

@@ -47,7 +47,7 @@ constexpr std::int32_t makeTime(int hours, int minutes, int seconds = 0, int hun
 }
 
 // Dates and times as text by picture: "d3"/"D3" gives "OCT 31,1959", "t3"/"T3" gives "5:30PM".
-// A zero date or time gives an empty text.
+// A zero date or time gives an empty text. Every picture, and reading texts back: store/Picture.h.
 std::string formatDate(std::string_view picture, std::int32_t date);
 std::string formatTime(std::string_view picture, std::int32_t time);
 
