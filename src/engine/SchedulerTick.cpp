@@ -46,7 +46,7 @@ std::string cut(std::string text, std::size_t width) {
 
 }  // namespace
 
-SchedulerTick::SchedulerTick(Ports ports, const TickSettings& settings, std::string productName)
+SchedulerTick::SchedulerTick(Ports ports, const store::SettingValues& settings, std::string productName)
     : ports_(std::move(ports)), settings_(settings), productName_(std::move(productName)) {}
 
 int SchedulerTick::addBrowser(std::function<void()> refresh) {
@@ -74,7 +74,7 @@ void SchedulerTick::tick() {
     if (clipboardCheck) {
         clipboardCheck();
     }
-    if (settings_.schedulerActive) {
+    if (settings_.startUpActive) {
         checkNextTask();
         checkAdvanceWarning();
         removeHistory();
@@ -272,6 +272,7 @@ void SchedulerTick::performDueTask(Schedule& task) {
         task.AdvanceWarnTime += task.Time;
     }
     task.AdvanceWarned = 0;
+    auto holidays = ports_.access.use(store::holidaysTable());  // holiday exceptions look there
     if (!ports_.recurrence.applyExceptions(task, true).written) {
         schedule.put(task);
     }

@@ -13,19 +13,9 @@
 #include "platform/Sound.h"
 #include "platform/UserInterface.h"
 #include "store/FileAccess.h"
+#include "store/Settings.h"
 
 namespace agendix::engine {
-
-// The settings the tick follows.
-struct TickSettings {
-    bool schedulerActive = true;
-    int historyExpires = 0;  // days; 0 never, -1 at once
-    bool removeUncompleted = false;
-    bool saveScripts = false;
-    bool maximizeOnRun = false;
-    bool useModalMessage = false;
-    bool noTray = false;
-};
 
 // The heartbeat of the scheduler: on every timer event of the frame it looks at the one task that
 // comes next and performs it when its moment has come, gives at most one advance warning, removes
@@ -47,7 +37,8 @@ public:
         LogWriter log;
     };
 
-    SchedulerTick(Ports ports, const TickSettings& settings, std::string productName);
+    // The settings are read at every tick, so changes made in Setup apply at once.
+    SchedulerTick(Ports ports, const store::SettingValues& settings, std::string productName);
 
     // One tick. A tick that comes while a prompt of the tick is open does nothing.
     void tick();
@@ -86,7 +77,7 @@ private:
     void notifyBrowsers();
 
     Ports ports_;
-    const TickSettings& settings_;
+    const store::SettingValues& settings_;
     std::string productName_;
     bool inTick_ = false;
     bool scriptRunning_ = false;

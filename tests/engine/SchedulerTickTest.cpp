@@ -122,7 +122,7 @@ protected:
     RecordingFrame frame_;
     RecordingReminders reminders_;
     NoScripts scripts_;
-    TickSettings settings_;
+    store::SettingValues settings_;
     SchedulerTick tick_{SchedulerTick::Ports{access_, recurrence_, launcher_, reminders_, scripts_, frame_, clock_, ui_,
                                              sound_,
                                              [this](std::string_view l, std::string_view d) {
@@ -315,7 +315,7 @@ TEST_F(TickTest, AdvanceWarningsByTaskType) {
 }
 
 TEST_F(TickTest, TheInactiveSchedulerOnlySaysSo) {
-    settings_.schedulerActive = false;
+    settings_.startUpActive = false;
     addTask("Ignored", "Display Message", makeDate(3, 1, 2026), makeTime(10, 0));
     tick_.tick();
     EXPECT_TRUE(reminders_.shown.empty());

@@ -585,7 +585,7 @@ TEST_F(ReminderWindowsTest, ADueMessageTaskOpensAWindowWhoseSnoozeIsScheduled) {
         bool empty() const override { return true; }
         void runTick() override {}
     } scripts;
-    engine::TickSettings tickSettings;
+    store::SettingValues tickSettings;
     engine::SchedulerTick tick(
         engine::SchedulerTick::Ports{
             access_, recurrence_, launcher_, *reminders_, scripts, frame, clock_, ui_, sound_,
