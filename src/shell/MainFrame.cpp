@@ -272,6 +272,7 @@ void MainFrame::closeEvent(QCloseEvent* event) {
         savePosition();
         event->accept();
         logExit();
+        emit closed();
         return;
     }
     event->accept();

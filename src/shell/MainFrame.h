@@ -100,6 +100,10 @@ class MainFrame final : public QMainWindow {
     void setTimerPeriod(int hundredths);
     int timerPeriod() const { return timerPeriod_; }
 
+  signals:
+    // The frame has closed in order: the program ends.
+    void closed();
+
   protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;

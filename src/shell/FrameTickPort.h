@@ -1,0 +1,25 @@
+#pragma once
+
+#include "engine/TickPorts.h"
+#include "shell/MainFrame.h"
+
+namespace agendix::shell {
+
+// What the scheduler tick shows, shown on the frame window.
+class FrameTickPort final : public engine::TickFrame {
+public:
+    explicit FrameTickPort(MainFrame& frame) : frame_(frame) {}
+
+    void setTitle(const std::string& title) override;
+    bool iconized() const override;
+    void setStatusZone2(const std::string& text) override;
+    void setScriptIndicator(bool running) override;
+    void setTimerPeriod(int hundredths) override;
+    void restoreFromTray() override;
+    void setTrayTip(const std::string& tip) override;
+
+private:
+    MainFrame& frame_;
+};
+
+}  // namespace agendix::shell

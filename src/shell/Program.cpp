@@ -1,0 +1,89 @@
+#include "shell/Program.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include "shell/ProductInfo.h"
+#include "shell/TextViewer.h"
+#include "shell/WindowPosition.h"
+#include "store/DataDictionary.h"
+
+namespace agendix::shell {
+
+// Scripts are not loaded yet: the queue stays empty and the tick runs at its active pace.
+class Program::NoScripts final : public engine::ScriptQueue {
+public:
+    bool empty() const override { return true; }
+    void runTick() override {}
+};
+
+Program::Program(std::filesystem::path directory)
+    : directory_(std::move(directory)),
+      settings_(access_, store::IniLocations(store::IniLocations::userConfigDirectory(), directory_), ui_),
+      eventLog_(directory_ / engine::EventLog::kFileName, settings_.values(), clock_),
+      recurrence_(database_.table(store::scheduleTable()), database_.table(store::holidaysTable()), ui_, clock_),
+      launcher_(shell_, processes_, ui_, [this](std::string_view label, std::string_view data) { log(label, data); },
+                [](std::int32_t, std::uint32_t) {}),
+      scripts_(std::make_unique<NoScripts>()),
+      frame_(clock_, ui_, tables_),
+      reminders_(ReminderServices{access_, recurrence_, launcher_,
+                                  [this](std::string_view label, std::string_view data) { log(label, data); },
+                                  settings_.values(), clock_, ui_, sound_, settings_.positionIni()}),
+      tick_(engine::SchedulerTick::Ports{access_, recurrence_, launcher_, reminders_, *scripts_, tickFrame_, clock_,
+                                         ui_, sound_,
+                                         [this](std::string_view label, std::string_view data) { log(label, data); }},
+            settings_.values(), std::string(kProductName)) {
+    ui_.setParentWindow(&frame_);
+    wireFrame();
+}
+
+Program::~Program() {
+    if (logViewer_ != nullptr) {
+        logViewer_->close();
+    }
+}
+
+bool Program::open() { return frame_.open(); }
+
+void Program::wireFrame() {
+    FrameHooks hooks;
+    hooks.restorePosition = [this](QWidget& frame) { restoreWindowPosition(frame, settings_.positionIni(), "Main"); };
+    hooks.readMonitorWindowsSetting = [this] { monitoring_ = settings_.readWindowMonitoring(); };
+    hooks.writeVersionSetting = [this] { settings_.putConfig("Version", versionText()); };
+    hooks.loadSettings = [this] { settings_.load(); };
+    hooks.readDebugSetting = [this] {
+        if (settings_.readDebug() != 0) {
+            ui_.message(platform::MessageRequest{"Debugging Active", "Debug", platform::MessageIcon::Information,
+                                                 platform::Ok, platform::Ok});
+        }
+    };
+    hooks.minimizeAtStartup = [this] {
+        if (settings_.values().startUpMinimized) {
+            frame_.showMinimized();
+        }
+    };
+    hooks.logStarted = [this](const QString& title) { log("Started", title.toStdString()); };
+    hooks.savePosition = [this](QWidget& frame) { saveWindowPosition(frame, settings_.positionIni(), "Main"); };
+    hooks.logExit = [this] { log("Exit Agendix", ""); };
+    hooks.tick = [this] { tick_.tick(); };
+    frame_.setHooks(std::move(hooks));
+
+    QAction* viewLog = frame_.action(Command::ViewLog);
+    viewLog->setEnabled(true);
+    QObject::connect(viewLog, &QAction::triggered, &frame_, [this] { openLogViewer(); });
+}
+
+void Program::openLogViewer() {
+    if (logViewer_ != nullptr) {
+        frame_.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(logViewer_->parentWidget()));
+        return;
+    }
+    auto* viewer = new TextViewer(logViewerSetup(engine::EventLog::kFileName), ui_, settings_.positionIni());
+    viewer->setAttribute(Qt::WA_DeleteOnClose);
+    frame_.mdiArea()->addSubWindow(viewer);
+    viewer->show();
+    logViewer_ = viewer;
+}
+
+}  // namespace agendix::shell

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QPointer>
+#include <filesystem>
+#include <memory>
+
+#include "engine/EventLog.h"
+#include "engine/ProgramLauncher.h"
+#include "engine/Recurrence.h"
+#include "engine/SchedulerTick.h"
+#include "platform/Clock.h"
+#include "platform/DesktopShell.h"
+#include "platform/PosixProcesses.h"
+#include "platform/qt/QtSound.h"
+#include "platform/qt/QtUserInterface.h"
+#include "shell/FrameTickPort.h"
+#include "shell/MainFrame.h"
+#include "shell/ReminderWindows.h"
+#include "shell/StoreMainTables.h"
+#include "store/Database.h"
+#include "store/FileAccess.h"
+#include "store/Settings.h"
+#include "store/StandardWarnings.h"
+
+class QWidget;
+
+namespace agendix::shell {
+
+// The running program: every service made once, in the order each needs the others, and the
+// frame wired to them. It lives for the whole run; main only makes it and runs it.
+class Program {
+public:
+    // `directory` is the start-up directory, where the data file, the log and POSITION.INI live.
+    explicit Program(std::filesystem::path directory);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Opens the frame; false when the data could not be opened (the user has been told why).
+    bool open();
+
+    MainFrame& frame() { return frame_; }
+
+private:
+    class NoScripts;
+
+    void wireFrame();
+    void openLogViewer();
+    void log(std::string_view label, std::string_view data) { eventLog_.writeLog(data, label); }
+
+    std::filesystem::path directory_;
+    platform::SystemClock clock_;
+    platform::QtUserInterface ui_;
+    platform::QtSound sound_;
+    platform::PosixProcesses processes_;
+    platform::DesktopShell shell_{processes_};
+    store::Database database_{directory_};
+    store::StandardWarnings warnings_{ui_};
+    store::FileAccess access_{database_, warnings_};
+    store::Settings settings_;
+    engine::EventLog eventLog_;
+    engine::Recurrence recurrence_;
+    engine::ProgramLauncher launcher_;
+    std::unique_ptr<engine::ScriptQueue> scripts_;
+    StoreMainTables tables_{access_};
+    MainFrame frame_;
+    FrameTickPort tickFrame_{frame_};
+    ReminderWindows reminders_;
+    engine::SchedulerTick tick_;
+    store::WindowMonitoring monitoring_;
+    QPointer<QWidget> logViewer_;
+};
+
+}  // namespace agendix::shell
