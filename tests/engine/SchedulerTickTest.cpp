@@ -213,10 +213,24 @@ TEST_F(TickTest, MissedAndConfirmQuestions) {
     ui_.answer(platform::Yes);
     tick_.tick();
     EXPECT_EQ(ui_.shown().back().caption, "Confirm Task");
+    tasks = allTasks();
+    ASSERT_EQ(tasks.size(), 2u);
+    EXPECT_EQ(tasks[1].Description, "Sync") << "run after a Yes: no prefix";
     EXPECT_EQ(ui_.shown().back().text, "Sync is due to run.  Run it now?");
     ASSERT_EQ(shell_.requests.size(), 1u);
     EXPECT_EQ(shell_.requests[0].file, "/usr/bin/true");
     EXPECT_EQ(log_.back(), "Run Program: /usr/bin/true");
+
+    // Confirm Task: No skips, logs and leaves a "(Skipped) " history record.
+    clock_.set(makeDate(3, 2, 2026), makeTime(10, 0));
+    ui_.answer(platform::No);
+    tick_.tick();
+    EXPECT_EQ(ui_.shown().back().caption, "Confirm Task");
+    EXPECT_EQ(shell_.requests.size(), 1u) << "nothing more started";
+    EXPECT_EQ(log_.back(), "Task skipped: Sync");
+    tasks = allTasks();
+    ASSERT_EQ(tasks.size(), 3u);
+    EXPECT_EQ(tasks[2].Description, "(Skipped) Sync");
 }
 
 TEST_F(TickTest, SkipNextTimePassesOverTheOccurrenceSilently) {
