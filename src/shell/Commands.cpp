@@ -94,7 +94,23 @@ constexpr std::array kToolbarRows{
                "View the To Do List with options to add or modify", ToDoList},
 };
 
+constexpr std::array kNavigationRows{
+    NavigationRow{"toolbar.firstPage", "First Page", "Go to the First Page", Navigation::FirstPage},
+    NavigationRow{"toolbar.priorPage", "Prior Page", "Go to the Prior Page", Navigation::PriorPage},
+    NavigationRow{"toolbar.priorRecord", "Prior Record", "Go to the Prior Record",
+                  Navigation::PriorRecord},
+    NavigationRow{"toolbar.nextRecord", "Next Record", "Go to the Next Record",
+                  Navigation::NextRecord},
+    NavigationRow{"toolbar.nextPage", "Next Page", "Go to the Next Page", Navigation::NextPage},
+    NavigationRow{"toolbar.lastPage", "Last Page", "Go to the Last Page", Navigation::LastPage},
+    NavigationRow{"toolbar.insert", "Insert", "Insert a new Record", Navigation::Insert},
+};
+
 }  // namespace
+
+std::span<const NavigationRow> navigationRows() {
+    return kNavigationRows;
+}
 
 std::span<const MenuRow> menuRows() {
     return kMenuRows;

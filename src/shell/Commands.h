@@ -75,4 +75,17 @@ struct ToolbarRow {
 
 std::span<const ToolbarRow> toolbarRows();
 
+// The toolbar's navigation buttons move the highlight of the active list window, or ask it for
+// a new record.
+enum class Navigation { FirstPage, PriorPage, PriorRecord, NextRecord, NextPage, LastPage, Insert };
+
+struct NavigationRow {
+    std::string_view name;
+    std::string_view caption;
+    std::string_view tip;
+    Navigation navigation;
+};
+
+std::span<const NavigationRow> navigationRows();
+
 }  // namespace agendix::shell

@@ -11,6 +11,7 @@
 #include <QStatusTipEvent>
 #include <QStyle>
 #include <QToolBar>
+#include <QToolButton>
 #include <algorithm>
 #include <map>
 #include <string>
@@ -18,6 +19,7 @@
 #include "platform/Clock.h"
 #include "platform/UserInterface.h"
 #include "shell/Icons.h"
+#include "shell/ListNavigation.h"
 #include "shell/MainTables.h"
 #include "shell/ProductInfo.h"
 #include "store/StandardDate.h"
@@ -143,6 +145,34 @@ void MainFrame::buildToolbar() {
         });
     }
 
+    // The navigation buttons act on the active list window.
+    toolbar->addSeparator();
+    const QStyle::StandardPixmap navigationIcons[] = {
+        QStyle::SP_MediaSkipBackward,  QStyle::SP_MediaSeekBackward, QStyle::SP_ArrowUp,
+        QStyle::SP_ArrowDown,          QStyle::SP_MediaSeekForward,  QStyle::SP_MediaSkipForward,
+        QStyle::SP_FileDialogNewFolder};
+    for (const NavigationRow& row : navigationRows()) {
+        auto* button =
+            new QAction(style()->standardIcon(navigationIcons[static_cast<int>(row.navigation)]),
+                        qtText(row.caption), toolbar);
+        button->setObjectName(qtText(row.name));
+        button->setStatusTip(qtText(row.tip));
+        button->setToolTip(qtText(row.tip));
+        button->setEnabled(false);
+        auto* toolButton = new QToolButton(toolbar);
+        toolButton->setDefaultAction(button);
+        toolButton->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        toolbar->addWidget(toolButton);
+        const Navigation navigation = row.navigation;
+        connect(button, &QAction::triggered, this, [this, navigation] {
+            if (ListNavigation* list = activeList()) {
+                list->navigate(navigation);
+            }
+        });
+        navigationActions_.at(static_cast<std::size_t>(row.navigation)) = button;
+    }
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { updateNavigation(); });
+
     toolbar->addSeparator();
     scriptIndicator_ = new QLabel(toolbar);
     scriptIndicator_->setObjectName(QStringLiteral("scriptIndicator"));
@@ -188,6 +218,19 @@ void MainFrame::connectBuiltCommands() {
     enable(Command::Cascade, [this] { mdiArea_->cascadeSubWindows(); });
     enable(Command::ArrangeIcons, &MainFrame::arrangeIcons);
     enable(Command::About, &MainFrame::showAbout);
+}
+
+ListNavigation* MainFrame::activeList() const {
+    QMdiSubWindow* sub = mdiArea_->activeSubWindow();
+    return sub != nullptr ? dynamic_cast<ListNavigation*>(sub->widget()) : nullptr;
+}
+
+void MainFrame::updateNavigation() {
+    ListNavigation* list = activeList();
+    for (QAction* button : navigationActions_) {
+        button->setEnabled(list != nullptr);
+    }
+    navigationAction(Navigation::Insert)->setEnabled(list != nullptr && list->canInsert());
 }
 
 QAction* MainFrame::action(Command command) const {

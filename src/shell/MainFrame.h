@@ -22,6 +22,7 @@ class UserInterface;
 
 namespace agendix::shell {
 
+class ListNavigation;
 class MainTables;
 
 // What the frame asks of the rest of the program at its opening, start-up steps, timer events and
@@ -83,6 +84,14 @@ class MainFrame final : public QMainWindow {
     // The menu action of a command. Commands whose windows do not exist yet are disabled; the
     // code that brings such a window enables the action and connects its triggered() signal.
     QAction* action(Command command) const;
+    // The toolbar's navigation button; enabled while the active window is a list.
+    QAction* navigationAction(Navigation navigation) const {
+        return navigationActions_.at(static_cast<std::size_t>(navigation));
+    }
+    // Enables the navigation buttons for the active window; a list calls it when it can add
+    // records or not any more.
+    void updateNavigation();
+
     // The toolbar's stop button, disabled until a script queue is there to empty.
     QAction* stopAction() const { return stopAction_; }
 
@@ -114,6 +123,7 @@ class MainFrame final : public QMainWindow {
     void buildToolbar();
     void buildStatusBar();
     void connectBuiltCommands();
+    ListNavigation* activeList() const;
 
     void onTimer();
     void refreshClockZones();
@@ -146,6 +156,7 @@ class MainFrame final : public QMainWindow {
     QMdiArea* mdiArea_ = nullptr;
     std::array<QAction*, static_cast<std::size_t>(Command::About) + 1> actions_{};
     QAction* stopAction_ = nullptr;
+    std::array<QAction*, static_cast<std::size_t>(Navigation::Insert) + 1> navigationActions_{};
     QLabel* scriptIndicator_ = nullptr;
     std::array<QLabel*, kStatusZones> zones_{};
     QString zone1Text_;  // zone 1's own text, shown again when a tip goes away

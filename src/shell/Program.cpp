@@ -58,6 +58,11 @@ void Program::wireFrame() {
                                                  platform::Ok, platform::Ok});
         }
     };
+    hooks.openStartupWindows = [this] {
+        if (settings_.values().startUpSchedule && scheduleOpener_) {
+            scheduleOpener_();
+        }
+    };
     hooks.minimizeAtStartup = [this] {
         if (settings_.values().startUpMinimized) {
             frame_.showMinimized();
@@ -72,6 +77,17 @@ void Program::wireFrame() {
     QAction* viewLog = frame_.action(Command::ViewLog);
     viewLog->setEnabled(true);
     QObject::connect(viewLog, &QAction::triggered, &frame_, [this] { openLogViewer(); });
+}
+
+ProgramServices Program::services() {
+    return {access_, settings_, clock_, ui_, recurrence_, tick_, frame_};
+}
+
+void Program::setScheduleOpener(std::function<void()> opener) {
+    scheduleOpener_ = std::move(opener);
+    QAction* viewSchedule = frame_.action(Command::ViewSchedule);
+    viewSchedule->setEnabled(true);
+    QObject::connect(viewSchedule, &QAction::triggered, &frame_, [this] { scheduleOpener_(); });
 }
 
 void Program::openLogViewer() {

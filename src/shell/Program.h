@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "engine/EventLog.h"
@@ -26,6 +27,17 @@ class QWidget;
 
 namespace agendix::shell {
 
+// The running program's services that the windows opened from the frame work with.
+struct ProgramServices {
+    store::FileAccess& access;
+    store::Settings& settings;
+    const platform::Clock& clock;
+    platform::UserInterface& ui;
+    engine::Recurrence& recurrence;
+    engine::SchedulerTick& tick;
+    MainFrame& frame;
+};
+
 // The running program: every service made once, in the order each needs the others, and the
 // frame wired to them. It lives for the whole run; main only makes it and runs it.
 class Program {
@@ -40,6 +52,11 @@ public:
     bool open();
 
     MainFrame& frame() { return frame_; }
+    ProgramServices services();
+
+    // Opens a schedule list: Browse › "&View Schedule", its toolbar button and, when
+    // "StartUpSchedule" is set, the frame's start-up. Set by main(), which links the windows.
+    void setScheduleOpener(std::function<void()> opener);
 
 private:
     class NoScripts;
@@ -69,6 +86,7 @@ private:
     engine::SchedulerTick tick_;
     store::WindowMonitoring monitoring_;
     QPointer<QWidget> logViewer_;
+    std::function<void()> scheduleOpener_;
 };
 
 }  // namespace agendix::shell

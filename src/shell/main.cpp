@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <unistd.h>
 
+#include "schedule_ui/ScheduleWindows.h"
 #include "shell/Icons.h"
 #include "shell/Program.h"
 
@@ -26,6 +27,8 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(agendix::shell::frameIcon());
 
     agendix::shell::Program program(std::filesystem::current_path());
+    program.setScheduleOpener(
+        [&program] { agendix::schedule_ui::openScheduleBrowser(program.services()); });
     if (!program.open()) {
         return 1;  // the data could not be opened; the user has been told why
     }
