@@ -11,26 +11,29 @@
 
 namespace agendix::shell {
 
-// Scripts are not loaded yet: the queue stays empty and the tick runs at its active pace.
-class Program::NoScripts final : public engine::ScriptQueue {
-public:
-    bool empty() const override { return true; }
-    void runTick() override {}
-};
-
 Program::Program(std::filesystem::path directory)
     : directory_(std::move(directory)),
       settings_(access_, store::IniLocations(store::IniLocations::userConfigDirectory(), directory_), ui_),
       eventLog_(directory_ / engine::EventLog::kFileName, settings_.values(), clock_),
       recurrence_(database_.table(store::scheduleTable()), database_.table(store::holidaysTable()), ui_, clock_),
+      x11_(platform::openX11Platform()),
+      loader_(queue_, access_, clock_, settings_.values(), ui_),
+      sendKeys_(*x11_.keyboard, clock_, settings_.values(), script::waitInEventLoop),
       launcher_(shell_, processes_, ui_, [this](std::string_view label, std::string_view data) { log(label, data); },
-                [](std::int32_t, std::uint32_t) {}),
-      scripts_(std::make_unique<NoScripts>()),
+                [this](std::int32_t taskId, std::uint32_t launchResult) { loader_.loadScript(taskId, launchResult); }),
+      scripts_(script::ScriptRunner::Ports{queue_, windowList_, launcher_, processes_, *x11_.windows, *x11_.keyboard,
+                                           sendKeys_, dde_, clock_, ui_,
+                                           [this](std::string_view label, std::string_view data) { log(label, data); },
+                                           [this](const std::string& text) {
+                                               frame_.setStatusText(2, QString::fromStdString(text));
+                                           },
+                                           [this] { return static_cast<platform::WindowHandle>(frame_.winId()); }},
+               settings_.readDebug()),
       frame_(clock_, ui_, tables_),
       reminders_(ReminderServices{access_, recurrence_, launcher_,
                                   [this](std::string_view label, std::string_view data) { log(label, data); },
                                   settings_.values(), clock_, ui_, sound_, settings_.positionIni()}),
-      tick_(engine::SchedulerTick::Ports{access_, recurrence_, launcher_, reminders_, *scripts_, tickFrame_, clock_,
+      tick_(engine::SchedulerTick::Ports{access_, recurrence_, launcher_, reminders_, scripts_, tickFrame_, clock_,
                                          ui_, sound_,
                                          [this](std::string_view label, std::string_view data) { log(label, data); }},
             settings_.values(), std::string(kProductName)) {
@@ -71,8 +74,16 @@ void Program::wireFrame() {
     hooks.logStarted = [this](const QString& title) { log("Started", title.toStdString()); };
     hooks.savePosition = [this](QWidget& frame) { saveWindowPosition(frame, settings_.positionIni(), "Main"); };
     hooks.logExit = [this] { log("Exit Agendix", ""); };
-    hooks.tick = [this] { tick_.tick(); };
+    hooks.tick = [this] {
+        tick_.tick();
+        frame_.stopAction()->setEnabled(!queue_.empty());
+    };
     frame_.setHooks(std::move(hooks));
+
+    QObject::connect(frame_.stopAction(), &QAction::triggered, &frame_, [this] {
+        scripts_.stopAllScripts();
+        frame_.stopAction()->setEnabled(false);
+    });
 
     QAction* viewLog = frame_.action(Command::ViewLog);
     viewLog->setEnabled(true);

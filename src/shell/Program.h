@@ -12,7 +12,14 @@
 #include "platform/Clock.h"
 #include "platform/DesktopShell.h"
 #include "platform/PosixProcesses.h"
+#include "platform/qt/DBusDde.h"
 #include "platform/qt/QtSound.h"
+#include "platform/x11/X11Platform.h"
+#include "script/ScriptLoader.h"
+#include "script/ScriptQueue.h"
+#include "script/ScriptRunner.h"
+#include "script/SendKeys.h"
+#include "script/WindowList.h"
 #include "platform/qt/QtUserInterface.h"
 #include "shell/FrameTickPort.h"
 #include "shell/MainFrame.h"
@@ -59,8 +66,6 @@ public:
     void setScheduleOpener(std::function<void()> opener);
 
 private:
-    class NoScripts;
-
     void wireFrame();
     void openLogViewer();
     void log(std::string_view label, std::string_view data) { eventLog_.writeLog(data, label); }
@@ -77,8 +82,14 @@ private:
     store::Settings settings_;
     engine::EventLog eventLog_;
     engine::Recurrence recurrence_;
+    platform::X11Platform x11_;
+    platform::DBusDde dde_;
+    script::ScriptQueue queue_;
+    script::WindowList windowList_;
+    script::ScriptLoader loader_;
+    script::SendKeys sendKeys_;
     engine::ProgramLauncher launcher_;
-    std::unique_ptr<engine::ScriptQueue> scripts_;
+    script::ScriptRunner scripts_;
     StoreMainTables tables_{access_};
     MainFrame frame_;
     FrameTickPort tickFrame_{frame_};
