@@ -12,6 +12,7 @@ if [ "${1:-}" = "--sanitize" ]; then
   shift
   build="$here/build-asan"
   options=(-DCMAKE_BUILD_TYPE=Debug -DAGENDIX_WERROR=ON -DAGENDIX_SANITIZE=ON)
+  export LSAN_OPTIONS="suppressions=$here/tools/lsan.supp:print_suppressions=0"
 fi
 "$here/tools/install-deps"
 cmake -S "$here" -B "$build" -G Ninja "${options[@]}" >/dev/null
