@@ -1,5 +1,8 @@
 #include "shell/MainFrame.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
@@ -80,7 +83,10 @@ MainFrame::MainFrame(platform::Clock& clock, platform::UserInterface& ui, MainTa
     timer_.setObjectName(QStringLiteral("frameTimer"));
     connect(&timer_, &QTimer::timeout, this, &MainFrame::onTimer);
     setMinimumSize(320, 240);
-    resize(640, 480);
+    // Until a place is saved the frame takes most of the screen, so that lists have room.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize room = screen != nullptr ? screen->availableSize() * 0.85 : QSize(640, 480);
+    resize(room.expandedTo(QSize(640, 480)).boundedTo(QSize(1280, 900)));
 }
 
 MainFrame::~MainFrame() {
