@@ -6,7 +6,11 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "store/DataDictionary.h"
+#include "store/DataFile.h"
+#include "store/Database.h"
 #include "store/StandardDate.h"
+#include "store/Table.h"
 
 namespace agendix::bench {
 
@@ -191,6 +195,35 @@ void openOrCreate(store::StoredTable& table) {
 double now() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
+}
+
+}  // namespace agendix::bench
+
+namespace agendix::bench {
+
+void fillTaskFile(const std::filesystem::path& directory, std::int32_t tasks,
+                   const std::function<void(store::Schedule&)>& adjust) {
+    const double start = now();
+    store::Database database(directory);
+    store::StoredTable& stored = database.table(store::scheduleTable());
+    openOrCreate(stored);
+    require(stored.file()->execute("PRAGMA cache_size = -1048576"), "cache size");
+    store::Table<store::Schedule> table(stored);
+    TaskGenerator generator;
+    require(stored.stream(), "stream");
+    for (std::int32_t id = 1; id <= tasks; ++id) {
+        store::Schedule task = generator.task(id);
+        if (adjust) {
+            adjust(task);
+        }
+        require(table.add(task), "add");
+    }
+    require(stored.flush(), "flush");
+    const double seconds = now() - start;
+    std::error_code ignored;
+    const auto bytes = std::filesystem::file_size(directory / store::kMainDataFile, ignored);
+    std::fprintf(stderr, "built %d tasks in %.1f s (%.0f rows/s), %.1f MB\n", tasks, seconds, tasks / seconds,
+                 static_cast<double>(bytes) / 1e6);
 }
 
 }  // namespace agendix::bench

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "store/Records.h"
@@ -52,6 +53,14 @@ void require(const store::StoreError& error, const std::string& what);
 
 // Creates the table when its file lacks it, then opens it.
 void openOrCreate(store::StoredTable& table);
+
+// Writes `tasks` generated tasks into the Schedule table of the data file in `directory`, in one
+// stream of writes; `adjust`, when given, changes each task before it is added. The building
+// connection alone gets a cache the size of the whole file, so that writing thirteen keys in
+// random order does not re-read and decrypt evicted pages; it is closed again at the end, as the
+// program's is at exit.
+void fillTaskFile(const std::filesystem::path& directory, std::int32_t tasks,
+                   const std::function<void(store::Schedule&)>& adjust = {});
 
 // Seconds on a monotonic clock.
 double now();

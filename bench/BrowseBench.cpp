@@ -38,23 +38,7 @@ TaskFile& taskFile(std::int64_t tasks) {
         return *file;
     }
     file = std::make_unique<TaskFile>();
-    const double start = now();
-    {
-        store::Database database(file->dir.path());
-        store::StoredTable& stored = database.table(store::scheduleTable());
-        openOrCreate(stored);
-        require(stored.file()->execute("PRAGMA cache_size = -1048576"), "cache size");
-        store::Table<Schedule> table(stored);
-        TaskGenerator generator;
-        require(stored.stream(), "stream");
-        for (std::int32_t id = 1; id <= tasks; ++id) {
-            Schedule task = generator.task(id);
-            require(table.add(task), "add");
-        }
-        require(stored.flush(), "flush");
-    }
-    std::fprintf(stderr, "built %lld tasks in %.1f s\n", static_cast<long long>(tasks),
-                 now() - start);
+    fillTaskFile(file->dir.path(), static_cast<std::int32_t>(tasks));
     file->database = std::make_unique<store::Database>(file->dir.path());
     file->schedule = &file->database->table(store::scheduleTable());
     openOrCreate(*file->schedule);

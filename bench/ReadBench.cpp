@@ -31,29 +31,7 @@ struct TaskFile {
 std::unique_ptr<TaskFile> buildTaskFile(std::int32_t tasks) {
     auto file = std::make_unique<TaskFile>();
     file->tasks = tasks;
-    const double start = now();
-    {
-        // One stream of writes, then the connection goes as the program's does at exit. The
-        // building connection alone gets a cache the size of the whole file, so that writing
-        // thirteen keys in random order does not re-read and decrypt evicted pages.
-        store::Database database(file->dir.path());
-        store::StoredTable& stored = database.table(store::scheduleTable());
-        openOrCreate(stored);
-        require(stored.file()->execute("PRAGMA cache_size = -1048576"), "cache size");
-        store::Table<Schedule> table(stored);
-        TaskGenerator generator;
-        require(stored.stream(), "stream");
-        for (std::int32_t id = 1; id <= tasks; ++id) {
-            Schedule task = generator.task(id);
-            require(table.add(task), "add");
-        }
-        require(stored.flush(), "flush");
-    }
-    const double seconds = now() - start;
-    std::error_code ignored;
-    const auto bytes = std::filesystem::file_size(file->dir.path() / store::kMainDataFile, ignored);
-    std::fprintf(stderr, "built %d tasks in %.1f s (%.0f rows/s), %.1f MB\n", tasks, seconds,
-                 tasks / seconds, static_cast<double>(bytes) / 1e6);
+    fillTaskFile(file->dir.path(), tasks);
 
     // Opened afresh, as the program finds it at start.
     file->database = std::make_unique<store::Database>(file->dir.path());

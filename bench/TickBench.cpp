@@ -64,24 +64,11 @@ struct TickRig {
     std::unique_ptr<engine::SchedulerTick> tick;
 
     explicit TickRig(std::int32_t tasks) {
-        const double start = now();
-        {
-            store::Database building(dir.path());
-            store::StoredTable& stored = building.table(store::scheduleTable());
-            openOrCreate(stored);
-            require(stored.file()->execute("PRAGMA cache_size = -1048576"), "cache size");
-            store::Table<store::Schedule> table(stored);
-            TaskGenerator generator;
-            require(stored.stream(), "stream");
-            for (std::int32_t id = 1; id <= tasks; ++id) {
-                store::Schedule task = generator.task(id);
-                task.AdvanceWarnDate = 0;  // no warnings pending: nothing at all is due
-                task.AdvanceWarnTime = 0;
-                require(table.add(task), "add");
-            }
-            require(stored.flush(), "flush");
-        }
-        std::fprintf(stderr, "built %d tasks in %.1f s\n", tasks, now() - start);
+        // No warnings pending either: nothing at all is due.
+        fillTaskFile(dir.path(), tasks, [](store::Schedule& task) {
+            task.AdvanceWarnDate = 0;
+            task.AdvanceWarnTime = 0;
+        });
 
         database = std::make_unique<store::Database>(dir.path());
         warnings = std::make_unique<store::StandardWarnings>(ui);
