@@ -9,7 +9,8 @@ namespace agendix::schedule_ui {
 // browser register and "Run Now", and "Quick Start".
 ScheduleBrowserPorts programPorts(const shell::ProgramServices& services);
 
-// Browse › "&View Schedule": a new schedule list in the frame.
+// Browse › "&View Schedule": a new schedule list in the frame, with the task form behind its
+// commands.
 BrowseSchedule* openScheduleBrowser(const shell::ProgramServices& services);
 
 }  // namespace agendix::schedule_ui
