@@ -1,5 +1,7 @@
 #include "schedule_ui/BrowseSchedule.h"
 
+#include "schedule_ui/Calendar.h"
+
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
@@ -217,9 +219,14 @@ BrowseSchedule::BrowseSchedule(ScheduleBrowserPorts ports, QWidget* parent)
         dayEntry_->setVisible(dayView);
         categoryChoice_->setVisible(view() == ByCategory);
     });
+    // "&Pick Day" opens the month calendar on the day shown, every day choosable; the date
+    // entry beside it is the quick way for the keyboard.
     connect(pickDayButton_, &QPushButton::clicked, this, [this] {
-        dayEntry_->setFocus();
-        pickDay(fromQDate(dayEntry_->date()));
+        const std::int32_t day = pickDate(selectedDay_, QString(), QString(), store::Schedule{}, ports_.clock,
+                                          ports_.ui, ports_.settings.positionIni(), this);
+        if (day != selectedDay_) {
+            pickDay(day);
+        }
     });
     connect(dayEntry_, &QDateEdit::dateChanged, this, [this](QDate date) {
         if (date.isValid() && fromQDate(date) != selectedDay_) {

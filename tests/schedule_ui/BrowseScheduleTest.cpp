@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "schedule_ui/Calendar.h"
+
+#include <QApplication>
+
+#include <QTimer>
+
 #include <QAction>
 #include <QHeaderView>
 #include <QMdiArea>
@@ -161,6 +167,29 @@ TEST_F(BrowseScheduleTest, MidnightMovesTheDayViewOfTodayButNotAPickedDay) {
               "03/03/2026");
     EXPECT_EQ(picked->selectedDay(), today - 5);
     EXPECT_EQ(shown(*picked), std::vector<std::string>{"picked"});
+}
+
+TEST_F(BrowseScheduleTest, PickDayChoosesTheDayOnTheMonthCalendar) {
+    const std::int32_t today = clock_.today();
+    add(task("later this month", today + 2, makeTime(9, 0)));
+    auto browser = open();
+    // The calendar is modal: press the day once it is up.
+    QTimer::singleShot(0, [today] {
+        auto* calendar = qobject_cast<Calendar*>(QApplication::activeModalWidget());
+        ASSERT_NE(calendar, nullptr);
+        EXPECT_EQ(calendar->month(), store::dateMonth(today));
+        EXPECT_TRUE(calendar->pressDay(store::dateDay(today + 2)));
+    });
+    auto* pick = browser->findChild<QPushButton*>();
+    for (auto* button : browser->findChildren<QPushButton*>()) {
+        if (button->text() == "&Pick Day") {
+            pick = button;
+        }
+    }
+    ASSERT_NE(pick, nullptr);
+    pick->click();
+    EXPECT_EQ(browser->selectedDay(), today + 2);
+    EXPECT_EQ(shown(*browser), std::vector<std::string>{"later this month"});
 }
 
 // ---- The popup menu ----
