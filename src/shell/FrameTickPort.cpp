@@ -1,5 +1,7 @@
 #include "shell/FrameTickPort.h"
 
+#include "shell/TrayIcon.h"
+
 namespace agendix::shell {
 
 void FrameTickPort::setTitle(const std::string& title) {
@@ -22,6 +24,10 @@ void FrameTickPort::setTimerPeriod(int hundredths) {
 }
 
 void FrameTickPort::restoreFromTray() {
+    if (tray_ != nullptr) {
+        tray_->restoreForTask();
+        return;
+    }
     if (frame_.isMinimized() || !frame_.isVisible()) {
         frame_.showNormal();
     }
@@ -29,7 +35,10 @@ void FrameTickPort::restoreFromTray() {
     frame_.activateWindow();
 }
 
-// The tray icon arrives with the tray; until then the frame's title is the tip users see.
-void FrameTickPort::setTrayTip(const std::string&) {}
+void FrameTickPort::setTrayTip(const std::string& tip) {
+    if (tray_ != nullptr) {
+        tray_->setTip(tip);
+    }
+}
 
 }  // namespace agendix::shell

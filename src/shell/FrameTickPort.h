@@ -5,10 +5,14 @@
 
 namespace agendix::shell {
 
+class TrayIcon;
+
 // What the scheduler tick shows, shown on the frame window.
 class FrameTickPort final : public engine::TickFrame {
 public:
     explicit FrameTickPort(MainFrame& frame) : frame_(frame) {}
+    // The tray icon that takes the tip and gives the frame back for a task; none: the frame only.
+    void setTray(TrayIcon* tray) { tray_ = tray; }
 
     void setTitle(const std::string& title) override;
     bool iconized() const override;
@@ -20,6 +24,7 @@ public:
 
 private:
     MainFrame& frame_;
+    TrayIcon* tray_ = nullptr;
 };
 
 }  // namespace agendix::shell

@@ -4,8 +4,10 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include "shell/BrowseClipboard.h"
 #include "shell/ProductInfo.h"
 #include "shell/TextViewer.h"
+#include "shell/TrayIcons.h"
 #include "shell/WindowPosition.h"
 #include "store/DataDictionary.h"
 
@@ -18,7 +20,10 @@ Program::Program(std::filesystem::path directory)
       recurrence_(database_.table(store::scheduleTable()), database_.table(store::holidaysTable()), ui_, clock_),
       x11_(platform::openX11Platform()),
       loader_(queue_, access_, clock_, settings_.values(), ui_),
-      sendKeys_(*x11_.keyboard, clock_, settings_.values(), script::waitInEventLoop),
+      sendKeys_(*x11_.keyboard, clock_, settings_.values(), script::waitInEventLoop,
+                script::SendKeysTray{[this] { return tray_.inTray(); },
+                                     [this] { return script::TrayLook{tray_.iconName(), tray_.tip()}; },
+                                     [this](const script::TrayLook& look) { tray_.show(look.iconName, look.tip); }}),
       launcher_(shell_, processes_, ui_, [this](std::string_view label, std::string_view data) { log(label, data); },
                 [this](std::int32_t taskId, std::uint32_t launchResult) { loader_.loadScript(taskId, launchResult); }),
       scripts_(script::ScriptRunner::Ports{queue_, windowList_, launcher_, processes_, *x11_.windows, *x11_.keyboard,
@@ -36,14 +41,30 @@ Program::Program(std::filesystem::path directory)
       tick_(engine::SchedulerTick::Ports{access_, recurrence_, launcher_, reminders_, scripts_, tickFrame_, clock_,
                                          ui_, sound_,
                                          [this](std::string_view label, std::string_view data) { log(label, data); }},
-            settings_.values(), std::string(kProductName)) {
+            settings_.values(), std::string(kProductName)),
+      clipboardSaver_(access_, clipboard_, clock_, settings_.values()),
+      systemTray_([](const std::string& name) { return trayIcon(name); }),
+      tray_(TrayIcon::Ports{frame_, systemTray_, settings_.values(), [this] { return !queue_.empty(); },
+                            [this] {
+                                scripts_.stopAllScripts();
+                                frame_.stopAction()->setEnabled(false);
+                            },
+                            [this](std::string_view label, std::string_view data) { log(label, data); }}) {
     ui_.setParentWindow(&frame_);
+    tickFrame_.setTray(&tray_);
+    tick_.clipboardCheck = [this] { clipboardSaver_.check(); };
+    tick_.trayRefresh = [this] { tray_.refresh(); };
+    systemTray_.onClick = [this] { tray_.takeOutOfTray(); };
+    systemTray_.onMenu = [this] { tray_.showMenu(); };
     wireFrame();
 }
 
 Program::~Program() {
     if (logViewer_ != nullptr) {
         logViewer_->close();
+    }
+    if (clipboardBrowser_ != nullptr) {
+        clipboardBrowser_->close();
     }
 }
 
@@ -61,7 +82,12 @@ void Program::wireFrame() {
                                                  platform::Ok, platform::Ok});
         }
     };
+    hooks.installTrayHook = [this] { tray_.install(); };
+    hooks.removeTrayHook = [this] { tray_.uninstall(); };
     hooks.openStartupWindows = [this] {
+        if (settings_.values().startUpClipboardSaver) {
+            openClipboardSaver();
+        }
         if (settings_.values().startUpSchedule && scheduleOpener_) {
             scheduleOpener_();
         }
@@ -88,6 +114,10 @@ void Program::wireFrame() {
     QAction* viewLog = frame_.action(Command::ViewLog);
     viewLog->setEnabled(true);
     QObject::connect(viewLog, &QAction::triggered, &frame_, [this] { openLogViewer(); });
+
+    QAction* clipboardSaver = frame_.action(Command::ClipboardSaver);
+    clipboardSaver->setEnabled(true);
+    QObject::connect(clipboardSaver, &QAction::triggered, &frame_, [this] { openClipboardSaver(); });
 }
 
 ProgramServices Program::services() {
@@ -111,6 +141,18 @@ void Program::openLogViewer() {
     frame_.mdiArea()->addSubWindow(viewer);
     viewer->show();
     logViewer_ = viewer;
+}
+
+void Program::openClipboardSaver() {
+    if (clipboardBrowser_ != nullptr) {
+        frame_.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(clipboardBrowser_->parentWidget()));
+        return;
+    }
+    auto* browser = new BrowseClipboard(ClipboardBrowserPorts{access_, settings_, clipboard_, ui_, launcher_});
+    browser->setAttribute(Qt::WA_DeleteOnClose);
+    frame_.mdiArea()->addSubWindow(browser);
+    browser->show();
+    clipboardBrowser_ = browser;
 }
 
 }  // namespace agendix::shell

@@ -13,7 +13,9 @@
 #include "platform/DesktopShell.h"
 #include "platform/PosixProcesses.h"
 #include "platform/qt/DBusDde.h"
+#include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtSound.h"
+#include "platform/qt/QtTray.h"
 #include "platform/x11/X11Platform.h"
 #include "script/ScriptLoader.h"
 #include "script/ScriptQueue.h"
@@ -21,10 +23,12 @@
 #include "script/SendKeys.h"
 #include "script/WindowList.h"
 #include "platform/qt/QtUserInterface.h"
+#include "shell/ClipboardSaver.h"
 #include "shell/FrameTickPort.h"
 #include "shell/MainFrame.h"
 #include "shell/ReminderWindows.h"
 #include "shell/StoreMainTables.h"
+#include "shell/TrayIcon.h"
 #include "store/Database.h"
 #include "store/FileAccess.h"
 #include "store/Settings.h"
@@ -59,6 +63,7 @@ public:
     bool open();
 
     MainFrame& frame() { return frame_; }
+    TrayIcon& tray() { return tray_; }
     ProgramServices services();
 
     // Opens a schedule list: Browse › "&View Schedule", its toolbar button and, when
@@ -68,6 +73,7 @@ public:
 private:
     void wireFrame();
     void openLogViewer();
+    void openClipboardSaver();
     void log(std::string_view label, std::string_view data) { eventLog_.writeLog(data, label); }
 
     std::filesystem::path directory_;
@@ -96,7 +102,12 @@ private:
     ReminderWindows reminders_;
     engine::SchedulerTick tick_;
     store::WindowMonitoring monitoring_;
+    platform::QtClipboard clipboard_;
+    ClipboardSaver clipboardSaver_;
+    platform::QtTray systemTray_;
+    TrayIcon tray_;
     QPointer<QWidget> logViewer_;
+    QPointer<QWidget> clipboardBrowser_;
     std::function<void()> scheduleOpener_;
 };
 
