@@ -131,28 +131,29 @@ void Program::setScheduleOpener(std::function<void()> opener) {
     QObject::connect(viewSchedule, &QAction::triggered, &frame_, [this] { scheduleOpener_(); });
 }
 
-void Program::openLogViewer() {
-    if (logViewer_ != nullptr) {
-        frame_.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(logViewer_->parentWidget()));
+void Program::openOnce(QPointer<QWidget>& window, const std::function<QWidget*()>& make) {
+    // A window of which one is enough comes forward when it is open already.
+    if (window != nullptr) {
+        frame_.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->parentWidget()));
         return;
     }
-    auto* viewer = new TextViewer(logViewerSetup(engine::EventLog::kFileName), ui_, settings_.positionIni());
-    viewer->setAttribute(Qt::WA_DeleteOnClose);
-    frame_.mdiArea()->addSubWindow(viewer);
-    viewer->show();
-    logViewer_ = viewer;
+    QWidget* made = make();
+    made->setAttribute(Qt::WA_DeleteOnClose);
+    frame_.mdiArea()->addSubWindow(made);
+    made->show();
+    window = made;
+}
+
+void Program::openLogViewer() {
+    openOnce(logViewer_, [this] {
+        return new TextViewer(logViewerSetup(engine::EventLog::kFileName), ui_, settings_.positionIni());
+    });
 }
 
 void Program::openClipboardSaver() {
-    if (clipboardBrowser_ != nullptr) {
-        frame_.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(clipboardBrowser_->parentWidget()));
-        return;
-    }
-    auto* browser = new BrowseClipboard(ClipboardBrowserPorts{access_, settings_, clipboard_, ui_, launcher_});
-    browser->setAttribute(Qt::WA_DeleteOnClose);
-    frame_.mdiArea()->addSubWindow(browser);
-    browser->show();
-    clipboardBrowser_ = browser;
+    openOnce(clipboardBrowser_, [this] {
+        return new BrowseClipboard(ClipboardBrowserPorts{access_, settings_, clipboard_, ui_, launcher_});
+    });
 }
 
 }  // namespace agendix::shell

@@ -72,6 +72,7 @@ public:
 
 private:
     void wireFrame();
+    void openOnce(QPointer<QWidget>& window, const std::function<QWidget*()>& make);
     void openLogViewer();
     void openClipboardSaver();
     void log(std::string_view label, std::string_view data) { eventLog_.writeLog(data, label); }
