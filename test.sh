@@ -19,5 +19,7 @@ cmake -S "$here" -B "$build" -G Ninja "${options[@]}" >/dev/null
 cmake --build "$build"
 cd "$build"
 export QT_QPA_PLATFORM=offscreen
-xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+# -noreset: an X server resets when its last client leaves, and refuses connections meanwhile;
+# the next test program would then fail to reach it.
+xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" \
   ctest --output-on-failure --no-tests=error -j2 "$@"
