@@ -95,6 +95,9 @@ MainFrame::~MainFrame() {
         tablesHeld_ = false;
         tables_.release();
     }
+    // The MDI area outlives this part of the frame while the base class takes the children down:
+    // its window changes must not reach the frame any more.
+    disconnect(mdiArea_, nullptr, this, nullptr);
 }
 
 void MainFrame::buildMenus() {
