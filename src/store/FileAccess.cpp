@@ -36,28 +36,21 @@ public:
     bool failed() const { return failed_; }
     const std::vector<const TableLink*>& links() const { return links_; }
 
+    // The transaction over the parent and these children, with the lock time-out.
+    StoreError begin(Transaction& transaction, const TableDef& parent) {
+        std::vector<StoredTable*> tables{&access_.table(parent)};
+        for (const TableLink* link : links_) {
+            tables.push_back(&access_.table(*link->child));
+        }
+        return transaction.begin(tables);
+    }
+
 private:
     FileAccess& access_;
     std::vector<const TableLink*> links_;
     std::vector<const TableDef*> opened_;
     bool failed_ = false;
 };
-
-StoreError beginOver(Transaction& transaction, FileAccess& access, const TableDef& parent,
-                     const std::vector<const TableLink*>& links) {
-    std::vector<StoredTable*> tables{&access.table(parent)};
-    for (const TableLink* link : links) {
-        tables.push_back(&access.table(*link->child));
-    }
-    switch (tables.size()) {
-        case 1:
-            return transaction.begin({tables[0]});
-        case 2:
-            return transaction.begin({tables[0], tables[1]});
-        default:
-            return transaction.begin({tables[0], tables[1], tables[2]});
-    }
-}
 
 std::size_t fieldIndex(const TableDef& def, const std::string& name) {
     return static_cast<std::size_t>(def.fieldIndex(name));
@@ -175,8 +168,7 @@ int FileAccess::deleteRecord(const TableDef& def, const RecordPosition& position
         return 1;
     }
     Transaction transaction;
-    if (StoreError error = beginOver(transaction, *this, def, children.links()); !error.ok()) {
-        transaction.rollback();
+    if (StoreError error = children.begin(transaction, def); !error.ok()) {
         fail(34, error, "Delete", def.label);
         return 1;
     }
@@ -244,8 +236,7 @@ int FileAccess::updateRecord(const TableDef& def, Row& row, RecordPosition& posi
         return 1;
     }
     Transaction transaction;
-    if (StoreError error = beginOver(transaction, *this, def, children.links()); !error.ok()) {
-        transaction.rollback();
+    if (StoreError error = children.begin(transaction, def); !error.ok()) {
         fail(34, error, "Update", def.label);
         return 1;
     }

@@ -2,7 +2,7 @@
 
 namespace agendix::store {
 
-StoreError Transaction::begin(std::initializer_list<StoredTable*> tables) {
+StoreError Transaction::begin(std::span<StoredTable* const> tables) {
     if (file_ != nullptr) {
         return StoreError::of(ErrorKind::TransactionActive);
     }

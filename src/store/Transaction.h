@@ -1,6 +1,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <span>
 
 #include "store/StoredTable.h"
 
@@ -15,7 +16,10 @@ public:
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
 
-    StoreError begin(std::initializer_list<StoredTable*> tables);
+    StoreError begin(std::span<StoredTable* const> tables);
+    StoreError begin(std::initializer_list<StoredTable*> tables) {
+        return begin(std::span<StoredTable* const>(tables.begin(), tables.size()));
+    }
     StoreError commit();
     void rollback();
     bool active() const { return file_ != nullptr; }
