@@ -199,6 +199,21 @@ struct X11DesktopWindows::Impl {
     bool available = false;
 };
 
+// Runs `act` on the window over a connection of its own; false without a display or when the
+// window is gone.
+template <class Act>
+bool onWindow(bool available, const std::string& displayName, WindowHandle handle, Act act) {
+    if (!available) {
+        return false;
+    }
+    Connection x(displayName);
+    const auto window = static_cast<Window>(handle);
+    if (!x || !x.windowExists(window)) {
+        return false;
+    }
+    return act(x, window);
+}
+
 X11DesktopWindows::X11DesktopWindows(std::string displayName) : impl_(std::make_unique<Impl>()) {
     impl_->displayName = std::move(displayName);
     Connection x(impl_->displayName);
@@ -237,59 +252,50 @@ std::vector<DesktopWindow> X11DesktopWindows::topLevelWindows() {
 }
 
 bool X11DesktopWindows::activate(WindowHandle handle) {
-    if (!impl_->available) {
-        return false;
-    }
-    Connection x(impl_->displayName);
-    const auto window = static_cast<Window>(handle);
-    if (!x || !x.windowExists(window)) {
-        return false;
-    }
-    const WindowManager manager = windowManagerOf(x);
-    const Atom active = x.atom("_NET_ACTIVE_WINDOW");
-    if (manager.supports(active)) {
-        return sendToRoot(x, window, active, kSourcePager, CurrentTime);
-    }
-    return focusDirectly(x, window);
+    return onWindow(impl_->available, impl_->displayName, handle,
+                    [&](Connection& x, Window window) {
+                        const WindowManager manager = windowManagerOf(x);
+                        const Atom active = x.atom("_NET_ACTIVE_WINDOW");
+                        if (manager.supports(active)) {
+                            return sendToRoot(x, window, active, kSourcePager, CurrentTime);
+                        }
+                        return focusDirectly(x, window);
+                    });
 }
 
 bool X11DesktopWindows::restore(WindowHandle handle) {
-    if (!impl_->available) {
-        return false;
-    }
-    Connection x(impl_->displayName);
-    const auto window = static_cast<Window>(handle);
-    if (!x || !x.windowExists(window)) {
-        return false;
-    }
-    const WindowManager manager = windowManagerOf(x);
-    const Atom active = x.atom("_NET_ACTIVE_WINDOW");
-    if (!manager.supports(active)) {
-        XMapRaised(x.display(), window);
-        if (!x.sync()) {
-            return false;
-        }
-        focusDirectly(x, window);  // a window manager of the older kind may still be mapping it
-        return true;
-    }
-    // Out of the icon first, as ICCCM has it; a window that is not iconic loses its maximized
-    // state instead. Then it becomes the active window.
-    const Atom netState = x.atom("_NET_WM_STATE");
-    const auto states = x.items(window, netState);
-    const auto has = [&states](Atom state) {
-        return std::find(states.begin(), states.end(), state) != states.end();
-    };
-    const Atom vertical = x.atom("_NET_WM_STATE_MAXIMIZED_VERT");
-    const Atom horizontal = x.atom("_NET_WM_STATE_MAXIMIZED_HORZ");
-    if (wmState(x, window) == kIconicState || has(x.atom("_NET_WM_STATE_HIDDEN"))) {
-        XMapWindow(x.display(), window);
-        x.sync();
-    } else if (manager.supports(netState) && (has(vertical) || has(horizontal))) {
-        constexpr long kRemove = 0;
-        sendToRoot(x, window, netState, kRemove, static_cast<long>(vertical),
-                   static_cast<long>(horizontal));
-    }
-    return sendToRoot(x, window, active, kSourcePager, CurrentTime);
+    return onWindow(
+        impl_->available, impl_->displayName, handle, [&](Connection& x, Window window) {
+            const WindowManager manager = windowManagerOf(x);
+            const Atom active = x.atom("_NET_ACTIVE_WINDOW");
+            if (!manager.supports(active)) {
+                XMapRaised(x.display(), window);
+                if (!x.sync()) {
+                    return false;
+                }
+                focusDirectly(
+                    x, window);  // a window manager of the older kind may still be mapping it
+                return true;
+            }
+            // Out of the icon first, as ICCCM has it; a window that is not iconic loses its
+            // maximized state instead. Then it becomes the active window.
+            const Atom netState = x.atom("_NET_WM_STATE");
+            const auto states = x.items(window, netState);
+            const auto has = [&states](Atom state) {
+                return std::find(states.begin(), states.end(), state) != states.end();
+            };
+            const Atom vertical = x.atom("_NET_WM_STATE_MAXIMIZED_VERT");
+            const Atom horizontal = x.atom("_NET_WM_STATE_MAXIMIZED_HORZ");
+            if (wmState(x, window) == kIconicState || has(x.atom("_NET_WM_STATE_HIDDEN"))) {
+                XMapWindow(x.display(), window);
+                x.sync();
+            } else if (manager.supports(netState) && (has(vertical) || has(horizontal))) {
+                constexpr long kRemove = 0;
+                sendToRoot(x, window, netState, kRemove, static_cast<long>(vertical),
+                           static_cast<long>(horizontal));
+            }
+            return sendToRoot(x, window, active, kSourcePager, CurrentTime);
+        });
 }
 
 WindowHandle X11DesktopWindows::foregroundWindow() {
@@ -326,35 +332,30 @@ WindowHandle X11DesktopWindows::foregroundWindow() {
 }
 
 bool X11DesktopWindows::requestClose(WindowHandle handle) {
-    if (!impl_->available) {
-        return false;
-    }
-    Connection x(impl_->displayName);
-    const auto window = static_cast<Window>(handle);
-    if (!x || !x.windowExists(window)) {
-        return false;
-    }
-    const Atom close = x.atom("_NET_CLOSE_WINDOW");
-    if (windowManagerOf(x).supports(close)) {
-        return sendToRoot(x, window, close, CurrentTime, kSourcePager);
-    }
-    // No window manager to ask: the window's own close protocol, when it takes part in it. A
-    // window that does not is left alone rather than destroyed under its program.
-    const Atom protocols = x.atom("WM_PROTOCOLS");
-    const Atom deleteWindow = x.atom("WM_DELETE_WINDOW");
-    const auto supported = x.items(window, protocols);
-    if (std::find(supported.begin(), supported.end(), deleteWindow) == supported.end()) {
-        return false;
-    }
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = protocols;
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(deleteWindow);
-    event.xclient.data.l[1] = CurrentTime;
-    const Status status = XSendEvent(x.display(), window, False, NoEventMask, &event);
-    return x.sync() && status != 0;
+    return onWindow(
+        impl_->available, impl_->displayName, handle, [&](Connection& x, Window window) {
+            const Atom close = x.atom("_NET_CLOSE_WINDOW");
+            if (windowManagerOf(x).supports(close)) {
+                return sendToRoot(x, window, close, CurrentTime, kSourcePager);
+            }
+            // No window manager to ask: the window's own close protocol, when it takes part in it.
+            // A window that does not is left alone rather than destroyed under its program.
+            const Atom protocols = x.atom("WM_PROTOCOLS");
+            const Atom deleteWindow = x.atom("WM_DELETE_WINDOW");
+            const auto supported = x.items(window, protocols);
+            if (std::find(supported.begin(), supported.end(), deleteWindow) == supported.end()) {
+                return false;
+            }
+            XEvent event{};
+            event.xclient.type = ClientMessage;
+            event.xclient.window = window;
+            event.xclient.message_type = protocols;
+            event.xclient.format = 32;
+            event.xclient.data.l[0] = static_cast<long>(deleteWindow);
+            event.xclient.data.l[1] = CurrentTime;
+            const Status status = XSendEvent(x.display(), window, False, NoEventMask, &event);
+            return x.sync() && status != 0;
+        });
 }
 
 X11Platform openX11Platform(const std::string& displayName) {
