@@ -10,6 +10,7 @@
 #include "store/StandardDate.h"
 #include "store/Table.h"
 #include "support/TempDir.h"
+#include "support/TickDoubles.h"
 
 namespace agendix::engine {
 namespace {
@@ -40,12 +41,6 @@ public:
     int openReminderCount() const override { return open; }
     void showMessage(const ReminderHandover& h) override { shown.push_back(h); }
     void showMessageWithReplyPath(const ReminderHandover& h) override { replies.push_back(h); }
-};
-
-class NoScripts final : public ScriptQueue {
-public:
-    bool empty() const override { return true; }
-    void runTick() override {}
 };
 
 // The tick on a real data file with a fake clock and a scripted user.
@@ -121,7 +116,7 @@ protected:
                            clock_};
     RecordingFrame frame_;
     RecordingReminders reminders_;
-    NoScripts scripts_;
+    agendix::testing::NoScripts scripts_;
     store::SettingValues settings_;
     SchedulerTick tick_{SchedulerTick::Ports{access_, recurrence_, launcher_, reminders_, scripts_, frame_, clock_, ui_,
                                              sound_,

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/TickDoubles.h"
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -572,19 +574,8 @@ TEST_F(ReminderWindowsTest, ClosingTheProgramClosesTheWindowsAndNeverTheOtherWay
 // The scheduler's side: a message task that falls due opens a real window, whose snooze leaves
 // the next reminder in the schedule.
 TEST_F(ReminderWindowsTest, ADueMessageTaskOpensAWindowWhoseSnoozeIsScheduled) {
-    struct QuietFrame final : engine::TickFrame {
-        void setTitle(const std::string&) override {}
-        bool iconized() const override { return true; }
-        void setStatusZone2(const std::string&) override {}
-        void setScriptIndicator(bool) override {}
-        void setTimerPeriod(int) override {}
-        void restoreFromTray() override {}
-        void setTrayTip(const std::string&) override {}
-    } frame;
-    struct NoScripts final : engine::ScriptQueue {
-        bool empty() const override { return true; }
-        void runTick() override {}
-    } scripts;
+    agendix::testing::QuietFrame frame;
+    agendix::testing::NoScripts scripts;
     store::SettingValues tickSettings;
     engine::SchedulerTick tick(
         engine::SchedulerTick::Ports{

@@ -18,24 +18,10 @@
 #include "store/StandardDate.h"
 #include "store/Table.h"
 #include "support/TempDir.h"
+#include "support/TickDoubles.h"
 
 namespace agendix {
 namespace {
-
-struct QuietFrame final : engine::TickFrame {
-    void setTitle(const std::string&) override {}
-    bool iconized() const override { return true; }
-    void setStatusZone2(const std::string&) override {}
-    void setScriptIndicator(bool) override {}
-    void setTimerPeriod(int) override {}
-    void restoreFromTray() override {}
-    void setTrayTip(const std::string&) override {}
-};
-
-struct NoScripts final : engine::ScriptQueue {
-    bool empty() const override { return true; }
-    void runTick() override {}
-};
 
 bool waitFor(const std::function<bool()>& condition) {
     QElapsedTimer timer;
@@ -78,8 +64,8 @@ TEST(ReminderOnDesktop, ADueMessageOpensARealWindowThatAltSSnoozes) {
     };
     shell::ReminderWindows reminders(shell::ReminderServices{access, recurrence, launcher, writeLog, settings, clock,
                                                              ui, sound, store::IniFile(dir / "POSITION.INI")});
-    QuietFrame frame;
-    NoScripts scripts;
+    testing::QuietFrame frame;
+    testing::NoScripts scripts;
     engine::SchedulerTick tick(
         engine::SchedulerTick::Ports{access, recurrence, launcher, reminders, scripts, frame, clock, ui, sound, writeLog},
         settings, "Agendix 98");
