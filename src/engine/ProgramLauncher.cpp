@@ -1,5 +1,7 @@
 #include "engine/ProgramLauncher.h"
 
+#include "store/Text.h"
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -7,10 +9,7 @@
 namespace agendix::engine {
 namespace {
 
-std::string trimRight(std::string text) {
-    text.erase(text.find_last_not_of(' ') + 1);
-    return text;
-}
+using store::trimRight;
 
 std::string trimBoth(const std::string& text) {
     const auto first = text.find_first_not_of(' ');

@@ -1,5 +1,7 @@
 #include "engine/SchedulerTick.h"
 
+#include "store/Text.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -16,10 +18,7 @@ using store::Scripting;
 constexpr std::int32_t kTenMinutes = 60000;
 constexpr std::int32_t kDay = store::kLastHundredth;
 
-std::string trimRight(std::string text) {
-    text.erase(text.find_last_not_of(' ') + 1);
-    return text;
-}
+using store::trimRight;
 
 std::string trimLeft(std::string text) {
     text.erase(0, text.find_first_not_of(' ') == std::string::npos ? text.size() : text.find_first_not_of(' '));

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "store/Records.h"
+#include "store/Text.h"
 
 namespace agendix::script {
 
@@ -25,11 +26,7 @@ inline constexpr std::string_view kDde = "DDE (Dynamic Data Exchange)";
 inline constexpr std::string_view kEndMarker = "**End**";
 inline constexpr std::string_view kWaitForProgramEnd = "Wait for Program End";
 
-// The text without its trailing blanks.
-inline std::string trimRight(std::string_view text) {
-    const auto last = text.find_last_not_of(' ');
-    return last == std::string_view::npos ? std::string() : std::string(text.substr(0, last + 1));
-}
+using store::trimRight;
 
 // An item's action as it is compared: exactly, trailing blanks ignored.
 inline std::string actionOf(const store::Scripting& item) {

@@ -1,5 +1,7 @@
 #include "shell/ReminderWindow.h"
 
+#include "store/Text.h"
+
 #include <QCloseEvent>
 #include <QFont>
 #include <QHBoxLayout>
@@ -26,10 +28,7 @@ constexpr int kRecordInsertError = 14;  // standard warning for a record that co
 constexpr int kDefaultWidth = 440;
 constexpr int kDefaultHeight = 280;
 
-std::string trimRight(std::string text) {
-    text.erase(text.find_last_not_of(' ') + 1);
-    return text;
-}
+using store::trimRight;
 
 bool isBeep(const std::string& file) {
     std::string upper = trimRight(file);

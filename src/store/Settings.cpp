@@ -1,5 +1,7 @@
 #include "store/Settings.h"
 
+#include "store/Text.h"
+
 #include <pwd.h>
 #include <unistd.h>
 
@@ -20,11 +22,6 @@ constexpr std::size_t kOwnerNameWidth = 40;
 
 bool isBlank(std::string_view text) {
     return text.find_first_not_of(' ') == std::string_view::npos;
-}
-
-std::string trimRight(std::string text) {
-    text.erase(text.find_last_not_of(' ') + 1);
-    return text;
 }
 
 }  // namespace

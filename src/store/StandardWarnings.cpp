@@ -1,5 +1,7 @@
 #include "store/StandardWarnings.h"
 
+#include "store/Text.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -8,11 +10,6 @@ namespace {
 
 using platform::MessageButton;
 using platform::MessageIcon;
-
-std::string trimRight(std::string text) {
-    text.erase(text.find_last_not_of(' ') + 1);
-    return text;
-}
 
 std::string lowerCase(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
