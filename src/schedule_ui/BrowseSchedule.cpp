@@ -1,7 +1,5 @@
 #include "schedule_ui/BrowseSchedule.h"
 
-#include "schedule_ui/Calendar.h"
-
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
@@ -15,6 +13,7 @@
 #include <QVBoxLayout>
 #include <climits>
 
+#include "schedule_ui/Calendar.h"
 #include "schedule_ui/ScheduleLists.h"
 #include "shell/WindowPosition.h"
 #include "store/DataDictionary.h"
@@ -132,6 +131,7 @@ BrowseSchedule::BrowseSchedule(ScheduleBrowserPorts ports, QWidget* parent)
 
     rows_ = std::make_unique<shell::PagedList<Schedule>>(use_.table(), orders(), columns());
     list_ = new shell::BrowseList(*rows_, this);
+    forms_ = std::make_unique<TaskFormSession>(ports_.form, *this, *list_, *rows_);
 
     // The view's own tools: the day of the day view, the category of the category view.
     pickDayButton_ = new QPushButton(QStringLiteral("&Pick Day"), this);
@@ -222,8 +222,9 @@ BrowseSchedule::BrowseSchedule(ScheduleBrowserPorts ports, QWidget* parent)
     // "&Pick Day" opens the month calendar on the day shown, every day choosable; the date
     // entry beside it is the quick way for the keyboard.
     connect(pickDayButton_, &QPushButton::clicked, this, [this] {
-        const std::int32_t day = pickDate(selectedDay_, QString(), QString(), store::Schedule{}, ports_.clock,
-                                          ports_.ui, ports_.settings.positionIni(), this);
+        const std::int32_t day =
+            pickDate(selectedDay_, QString(), QString(), store::Schedule{}, ports_.clock, ports_.ui,
+                     ports_.settings.positionIni(), this);
         if (day != selectedDay_) {
             pickDay(day);
         }
@@ -271,7 +272,18 @@ QWidget* BrowseSchedule::windowFrame() {
     return sub != nullptr ? static_cast<QWidget*>(sub) : this;
 }
 
+void BrowseSchedule::navigate(shell::Navigation navigation) {
+    if (!forms_->navigate(
+            navigation, [this] { addTask(); }, [this] { editTask(); })) {
+        list_->navigate(navigation);
+    }
+}
+
 void BrowseSchedule::closeEvent(QCloseEvent* event) {
+    if (forms_->holdsClose()) {
+        event->ignore();
+        return;
+    }
     if (!saved_) {
         saved_ = true;
         if (browserId_ != 0 && ports_.removeBrowser) {
@@ -434,27 +446,16 @@ std::optional<Schedule> BrowseSchedule::highlightedTask() {
     return task;
 }
 
-void BrowseSchedule::runForm(store::Request request, Schedule task) {
-    if (ports_.form == nullptr) {
-        return;
-    }
-    if (ports_.form->run(request, task) == store::Response::Completed) {
-        rows_->showRecord(task);
-        list_->showPage();
-    } else {
-        list_->reload();
-    }
-}
-
 void BrowseSchedule::addTask() {
     Schedule task;
     if (view() == ByCategory) {
         task.Category = category_;
     }
-    runForm(store::Request::Insert, task);
-    if (ports_.selectedDayChanged) {
-        ports_.selectedDayChanged(selectedDay_);
-    }
+    forms_->run(store::Request::Insert, task, [this] {
+        if (ports_.selectedDayChanged) {
+            ports_.selectedDayChanged(selectedDay_);
+        }
+    });
 }
 
 void BrowseSchedule::copyTask() {
@@ -462,13 +463,13 @@ void BrowseSchedule::copyTask() {
         if (view() == ByCategory) {
             task->Category = category_;
         }
-        runForm(store::Request::Insert, *task);
+        forms_->run(store::Request::Insert, *task);
     }
 }
 
 void BrowseSchedule::editTask() {
     if (auto task = highlightedTask()) {
-        runForm(store::Request::Change, *task);
+        forms_->run(store::Request::Change, *task);
     }
 }
 
@@ -477,8 +478,8 @@ void BrowseSchedule::deleteTask() {
     if (!task) {
         return;
     }
-    if (ports_.form != nullptr) {
-        runForm(store::Request::Delete, *task);
+    if (forms_->available()) {
+        forms_->run(store::Request::Delete, *task);
         return;
     }
     store::FormRecord<Schedule> record(ports_.access, store::scheduleTable());

@@ -13,6 +13,7 @@
 
 #include "platform/Clock.h"
 #include "platform/UserInterface.h"
+#include "schedule_ui/TaskFormSession.h"
 #include "shell/BrowseList.h"
 #include "shell/ListNavigation.h"
 #include "shell/PagedList.h"
@@ -40,14 +41,6 @@ QIcon taskStateIcon(TaskState state);
 // The colour of a task's date and time: grey when disabled, blue when skipped next time, else
 // the list's own colour (nothing).
 std::optional<QColor> taskDateColour(const store::Schedule& task);
-
-// The task form as the schedule lists call it: a request on a task; the task holds the result
-// when the form completes.
-class TaskForm {
-  public:
-    virtual ~TaskForm() = default;
-    virtual store::Response run(store::Request request, store::Schedule& task) = 0;
-};
 
 // What the schedule list needs from the running program.
 struct ScheduleBrowserPorts {
@@ -107,8 +100,10 @@ class BrowseSchedule final : public QWidget, public shell::ListNavigation {
 
     QPushButton* button(const QString& caption) const;
 
-    void navigate(shell::Navigation navigation) override { list_->navigate(navigation); }
+    // While a task form is open the buttons move the form along the list.
+    void navigate(shell::Navigation navigation) override;
     bool canInsert() const override { return ports_.form != nullptr; }
+    TaskFormSession& forms() { return *forms_; }
 
     // Commands.
     void addTask();
@@ -130,7 +125,6 @@ class BrowseSchedule final : public QWidget, public shell::ListNavigation {
     // The highlighted task as stored now, watched; nothing when the list is empty or the task
     // has gone (the list is then read again).
     std::optional<store::Schedule> highlightedTask();
-    void runForm(store::Request request, store::Schedule task);
     QPushButton* addButton(const QString& caption, const QString& tip,
                            void (BrowseSchedule::*command)());
     QWidget* windowFrame();
@@ -139,6 +133,7 @@ class BrowseSchedule final : public QWidget, public shell::ListNavigation {
     store::FileAccess::Use use_;
     std::unique_ptr<shell::PagedList<store::Schedule>> rows_;
     shell::BrowseList* list_ = nullptr;
+    std::unique_ptr<TaskFormSession> forms_;
     std::vector<QPushButton*> buttons_;
     QPushButton* pickDayButton_ = nullptr;
     QDateEdit* dayEntry_ = nullptr;

@@ -97,6 +97,7 @@ BrowseScheduleByCategory::BrowseScheduleByCategory(ScheduleBrowserPorts ports, s
     rows_ = std::make_unique<shell::PagedList<Schedule>>(
         use_.table(), std::vector{std::move(order)}, std::move(columns));
     list_ = new shell::BrowseList(*rows_, this);
+    forms_ = std::make_unique<TaskFormSession>(ports_.form, *this, *list_, *rows_);
 
     auto* buttons = new QHBoxLayout;
     for (const char* caption : {"&Add", "&Edit", "&Delete", "Cl&ose"}) {
@@ -159,14 +160,13 @@ void BrowseScheduleByCategory::run(store::Request request) {
     } else {
         task.Category = category_;
     }
-    store::Response response = store::Response::Cancelled;
-    if (ports_.form != nullptr) {
-        response = ports_.form->run(request, task);
-    } else if (request == store::Request::Delete) {
-        response =
-            store::FormRecord<Schedule>(ports_.access, store::scheduleTable()).requestDelete(task);
+    if (forms_->available()) {
+        forms_->run(request, task);
+        return;
     }
-    if (response == store::Response::Completed) {
+    if (request == store::Request::Delete &&
+        store::FormRecord<Schedule>(ports_.access, store::scheduleTable()).requestDelete(task) ==
+            store::Response::Completed) {
         rows_->showRecord(task);
         list_->showPage();
     } else {
@@ -174,7 +174,19 @@ void BrowseScheduleByCategory::run(store::Request request) {
     }
 }
 
+void BrowseScheduleByCategory::navigate(shell::Navigation navigation) {
+    if (!forms_->navigate(
+            navigation, [this] { run(store::Request::Insert); },
+            [this] { run(store::Request::Change); })) {
+        list_->navigate(navigation);
+    }
+}
+
 void BrowseScheduleByCategory::closeEvent(QCloseEvent* event) {
+    if (forms_->holdsClose()) {
+        event->ignore();
+        return;
+    }
     list_->saveLayout(ports_.settings.positionIni(), kSection);
     auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
     shell::saveWindowPosition(sub != nullptr ? static_cast<QWidget&>(*sub) : *this,

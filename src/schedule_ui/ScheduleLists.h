@@ -30,7 +30,8 @@ class BrowseScheduleByCategory final : public QWidget, public shell::ListNavigat
     shell::PagedList<store::Schedule>& rows() { return *rows_; }
     QPushButton* button(const QString& caption) const;
 
-    void navigate(shell::Navigation navigation) override { list_->navigate(navigation); }
+    // While a task form is open the buttons move the form along the list.
+    void navigate(shell::Navigation navigation) override;
     bool canInsert() const override { return ports_.form != nullptr; }
 
   protected:
@@ -45,6 +46,7 @@ class BrowseScheduleByCategory final : public QWidget, public shell::ListNavigat
     store::FileAccess::Use use_;
     std::unique_ptr<shell::PagedList<store::Schedule>> rows_;
     shell::BrowseList* list_ = nullptr;
+    std::unique_ptr<TaskFormSession> forms_;
     std::vector<QPushButton*> buttons_;
 };
 

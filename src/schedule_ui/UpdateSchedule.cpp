@@ -16,9 +16,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cctype>
+#include <utility>
 #include <vector>
 
 #include "engine/ScheduleRules.h"
@@ -137,6 +139,19 @@ UpdateSchedule::~UpdateSchedule() {
     if (!positionSaved_ && request_ != store::Request::None && request_ != store::Request::Delete) {
         shell::saveWindowPosition(*this, ports_.settings.positionIni(), kSection);
     }
+    if (auto told = std::exchange(onFinished_, nullptr)) {
+        told(response_, task_);
+    }
+}
+
+void UpdateSchedule::bringToFront() {
+    raise();
+    activateWindow();
+}
+
+void UpdateSchedule::abandon() {
+    onFinished_ = nullptr;
+    delete this;
 }
 
 void UpdateSchedule::build() {
@@ -996,7 +1011,7 @@ bool UpdateSchedule::ok() {
     response_ = store::Response::Completed;
     positionSaved_ = true;
     shell::saveWindowPosition(*this, ports_.settings.positionIni(), kSection);
-    QDialog::done(Accepted);
+    done(Accepted);
     return true;
 }
 
@@ -1070,22 +1085,38 @@ void UpdateSchedule::done(int r) {
         shell::saveWindowPosition(*this, ports_.settings.positionIni(), kSection);
     }
     QDialog::done(r);
+    if (auto told = std::exchange(onFinished_, nullptr)) {
+        told(response_, task_);
+    }
 }
 
 // ---- The schedule lists' form ----
 
-store::Response ScheduleTaskForm::run(store::Request request, Schedule& task) {
+OpenTaskForm* ScheduleTaskForm::open(store::Request request, const Schedule& task, QWidget* owner,
+                                     Finished finished) {
     TaskFormPorts ports = ports_;
     ports.pickedDay = [this] { return pickedDay_; };
-    UpdateSchedule form(std::move(ports), QApplication::activeWindow());
-    if (!form.begin(request, task)) {
-        return form.response();
+    // The form floats over the frame, which stays usable; a list that is a window of its own
+    // would pass its disabled state on to a form it parents.
+    QWidget* parent = owner != nullptr && owner->window() != owner ? owner->window() : nullptr;
+    auto* form = new UpdateSchedule(std::move(ports), parent);
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    if (!form->begin(request, task)) {
+        const store::Response response = form->response();
+        delete form;
+        if (finished) {
+            finished(response, task);
+        }
+        return nullptr;
     }
-    form.exec();
-    if (form.response() == store::Response::Completed) {
-        task = form.task();
-    }
-    return form.response();
+    form->whenFinished(std::move(finished));
+    form->setWindowModality(Qt::NonModal);
+    form->show();
+    // Asked again once the window is mapped: a form reopened from the frame's toolbar would
+    // otherwise leave the focus with the frame that was just clicked.
+    form->bringToFront();
+    QTimer::singleShot(0, form, [form] { form->bringToFront(); });
+    return form;
 }
 
 }  // namespace agendix::schedule_ui

@@ -12,6 +12,7 @@
 #include "platform/Sound.h"
 #include "platform/UserInterface.h"
 #include "schedule_ui/BrowseSchedule.h"
+#include "schedule_ui/TaskForm.h"
 #include "store/FileAccess.h"
 #include "store/FormRequest.h"
 #include "store/Records.h"
@@ -58,7 +59,7 @@ bool selectProgramFile(store::Schedule& task, platform::UserInterface& ui);
 // defaults) or the task to copy; for change and delete the task as stored. begin() does what the
 // request needs before the window shows (an insert reserves its record, a copy copies the script,
 // a delete asks and deletes); the window then runs until OK completes or the user cancels.
-class UpdateSchedule final : public QDialog {
+class UpdateSchedule final : public QDialog, public OpenTaskForm {
     Q_OBJECT
 
   public:
@@ -80,6 +81,12 @@ class UpdateSchedule final : public QDialog {
     // The buttons as the user presses them. ok() is true when the form completed and closed.
     bool ok();
     void cancel() { reject(); }
+
+    // As an open form of a list: `finished` is told once when the form ends, whatever ends it.
+    void whenFinished(TaskForm::Finished finished) { onFinished_ = std::move(finished); }
+    bool complete() override { return ok(); }
+    void bringToFront() override;
+    void abandon() override;
 
     // Field acceptance, as when the user leaves an entry.
     void acceptNextDate();
@@ -152,6 +159,7 @@ class UpdateSchedule final : public QDialog {
     bool positionSaved_ = false;
     bool finished_ = false;
     bool loading_ = false;
+    TaskForm::Finished onFinished_;
 
     QTabWidget* tabs_ = nullptr;
     std::map<QString, QRadioButton*> taskTypes_;
@@ -185,7 +193,8 @@ class ScheduleTaskForm final : public QObject, public TaskForm {
     explicit ScheduleTaskForm(TaskFormPorts ports, QObject* parent = nullptr)
         : QObject(parent), ports_(std::move(ports)) {}
 
-    store::Response run(store::Request request, store::Schedule& task) override;
+    OpenTaskForm* open(store::Request request, const store::Schedule& task, QWidget* owner,
+                       Finished finished) override;
     // The day view's day, which new tasks start on.
     void setPickedDay(std::int32_t day) { pickedDay_ = day; }
     std::int32_t pickedDay() const { return pickedDay_; }

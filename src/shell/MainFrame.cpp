@@ -230,7 +230,9 @@ void MainFrame::connectBuiltCommands() {
 }
 
 ListNavigation* MainFrame::activeList() const {
-    QMdiSubWindow* sub = mdiArea_->activeSubWindow();
+    // The current window, not the active one: the buttons still reach a list whose form has the
+    // focus as a window of its own.
+    QMdiSubWindow* sub = mdiArea_->currentSubWindow();
     return sub != nullptr ? dynamic_cast<ListNavigation*>(sub->widget()) : nullptr;
 }
 

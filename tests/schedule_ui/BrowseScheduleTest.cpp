@@ -1,12 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "schedule_ui/Calendar.h"
-
-#include <QApplication>
-
-#include <QTimer>
-
 #include <QAction>
+#include <QApplication>
 #include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -14,7 +9,9 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 
+#include "schedule_ui/Calendar.h"
 #include "schedule_ui/ScheduleListFixture.h"
 #include "shell/MainFrame.h"
 #include "shell/StoreMainTables.h"
@@ -205,8 +202,10 @@ std::vector<std::pair<std::string, bool>> items(QMenu& menu) {
 
 class AcceptingForm final : public TaskForm {
   public:
-    store::Response run(store::Request, store::Schedule&) override {
-        return store::Response::Cancelled;
+    OpenTaskForm* open(store::Request, const store::Schedule& t, QWidget*,
+                       Finished finished) override {
+        finished(store::Response::Cancelled, t);
+        return nullptr;
     }
 };
 
@@ -341,7 +340,19 @@ class ScriptedForm final : public TaskForm {
   public:
     ScriptedForm(store::FileAccess& access, std::int32_t date) : access_(access), date_(date) {}
 
-    store::Response run(store::Request request, store::Schedule& t) override {
+    OpenTaskForm* open(store::Request request, const store::Schedule& task, QWidget*,
+                       Finished finished) override {
+        store::Schedule t = task;
+        const store::Response response = run(request, t);
+        finished(response, t);
+        return nullptr;
+    }
+
+    std::string typed;
+    std::vector<store::Request> requests;
+
+  private:
+    store::Response run(store::Request request, store::Schedule& t) {
         requests.push_back(request);
         store::FormRecord<store::Schedule> record(access_, store::scheduleTable());
         switch (request) {
@@ -371,10 +382,6 @@ class ScriptedForm final : public TaskForm {
         }
     }
 
-    std::string typed;
-    std::vector<store::Request> requests;
-
-  private:
     store::FileAccess& access_;
     std::int32_t date_;
 };

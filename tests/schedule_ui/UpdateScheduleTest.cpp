@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -12,6 +15,8 @@
 
 #include "schedule_ui/ScheduleExceptions.h"
 #include "schedule_ui/TaskFormFixture.h"
+#include "shell/MainFrame.h"
+#include "shell/StoreMainTables.h"
 
 namespace agendix::schedule_ui {
 namespace {
@@ -458,6 +463,19 @@ TEST_F(UpdateScheduleTest, DeleteAsksThenRemovesTaskAndScript) {
 
 // ---- From the schedule list ----
 
+// The task form the list has open: a window of its own, the list waiting meanwhile.
+UpdateSchedule* openTaskForm() {
+    UpdateSchedule* found = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* form = qobject_cast<UpdateSchedule*>(window);
+            form != nullptr && form->isVisible()) {
+            EXPECT_EQ(found, nullptr) << "one form at a time";
+            found = form;
+        }
+    }
+    return found;
+}
+
 TEST_F(UpdateScheduleTest, ListAddsThroughTheFormOnThePickedDay) {
     ScheduleTaskForm taskForm(formPorts());
     form_ = &taskForm;
@@ -467,25 +485,98 @@ TEST_F(UpdateScheduleTest, ListAddsThroughTheFormOnThePickedDay) {
     browser.list().reload();
     browser.pickDay(makeDate(3, 20, 2026));
 
-    // The form runs modal: the user types a description and presses OK.
-    QTimer::singleShot(0, [] {
-        auto* form = qobject_cast<UpdateSchedule*>(QApplication::activeModalWidget());
-        ASSERT_NE(form, nullptr);
-        form->entry("&Description:")->setText("Dentist");
-        form->button("&OK")->click();
-    });
+    // The form does not hold up the program; the list waits until it ends.
     browser.addTask();
+    UpdateSchedule* form = openTaskForm();
+    ASSERT_NE(form, nullptr);
+    EXPECT_FALSE(form->isModal());
+    EXPECT_FALSE(browser.isEnabled());
+    form->entry("&Description:")->setText("Dentist");
+    form->button("&OK")->click();
+    EXPECT_TRUE(browser.isEnabled());
     const std::vector<Schedule> tasks = allTasks();
     ASSERT_EQ(tasks.size(), 1u);
     EXPECT_EQ(tasks[0].Description, "Dentist");
     EXPECT_EQ(tasks[0].Date, makeDate(3, 20, 2026));
     EXPECT_EQ(tasks[0].Disabled, 0);
     EXPECT_EQ(shown(browser), std::vector<std::string>{"Dentist"});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     // Cancel from the list leaves nothing behind.
-    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
     browser.addTask();
+    ASSERT_NE(openTaskForm(), nullptr);
+    openTaskForm()->close();
     EXPECT_EQ(allTasks().size(), 1u);
+    EXPECT_TRUE(browser.isEnabled());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // A list closed while a new task's form is open keeps nothing of the task either.
+    {
+        BrowseSchedule second(p);
+        second.list().reload();
+        second.addTask();
+        ASSERT_NE(openTaskForm(), nullptr);
+        EXPECT_FALSE(second.close()) << "the list stays while its form is open";
+    }
+    EXPECT_EQ(openTaskForm(), nullptr);
+    EXPECT_EQ(allTasks().size(), 1u);
+}
+
+TEST_F(UpdateScheduleTest, FrameNavigationMovesTheOpenFormAlongTheList) {
+    const std::int32_t day = makeDate(3, 16, 2026);
+    for (int hour = 1; hour <= 4; ++hour) {
+        add(task("task " + std::to_string(hour), day, makeTime(hour, 0)));
+    }
+    ScheduleTaskForm taskForm(formPorts());
+    form_ = &taskForm;
+    shell::StoreMainTables tables(access_);
+    shell::MainFrame frame(clock_, ui_, tables);
+    BrowseSchedule* browser = openScheduleBrowser(ports(), *frame.mdiArea());
+    browser->list().setFixedPageSize(3);
+    browser->setView(BrowseSchedule::AllByDate);
+    frame.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(browser->parentWidget()));
+    frame.updateNavigation();
+    auto press = [&frame](shell::Navigation navigation) {
+        QAction* button = frame.navigationAction(navigation);
+        ASSERT_TRUE(button->isEnabled());
+        button->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+
+    browser->editTask();
+    ASSERT_NE(openTaskForm(), nullptr);
+    EXPECT_EQ(openTaskForm()->entry("&Description:")->text(), "task 1");
+    openTaskForm()->entry("&Description:")->setText("task 1 renamed");
+
+    // Next record: what was typed is saved, and the form opens on the next task.
+    press(shell::Navigation::NextRecord);
+    EXPECT_EQ(stored(1).Description, "task 1 renamed");
+    ASSERT_NE(openTaskForm(), nullptr);
+    EXPECT_EQ(openTaskForm()->entry("&Description:")->text(), "task 2");
+    EXPECT_EQ(highlighted(*browser), "task 2");
+
+    press(shell::Navigation::LastPage);
+    ASSERT_NE(openTaskForm(), nullptr);
+    EXPECT_EQ(openTaskForm()->entry("&Description:")->text(), "task 4");
+
+    // An entry OK refuses keeps the form open where it is.
+    openTaskForm()->entry("&Advance Warning Date:")->setText("03/17/26");
+    press(shell::Navigation::FirstPage);
+    ASSERT_NE(openTaskForm(), nullptr);
+    EXPECT_EQ(openTaskForm()->entry("&Description:")->text(), "task 4");
+    EXPECT_EQ(highlighted(*browser), "task 4");
+    EXPECT_EQ(messages(),
+              std::vector<std::string>{"Advanced Warning cannot be after scheduled task."});
+
+    // Insert: the form opens again on a new task.
+    press(shell::Navigation::Insert);
+    ASSERT_NE(openTaskForm(), nullptr);
+    EXPECT_EQ(openTaskForm()->windowTitle(), "Adding a Schedule Task");
+    openTaskForm()->entry("&Description:")->setText("added");
+    openTaskForm()->button("&OK")->click();
+    EXPECT_EQ(highlighted(*browser), "added");
+    EXPECT_EQ(allTasks().size(), 5u);
+    EXPECT_TRUE(browser->isEnabled());
 }
 
 // ---- SelectProgramFile ----
