@@ -445,6 +445,36 @@ TEST_F(BrowseScheduleTest, DeleteWithoutAFormConfirmsAndRepositions) {
         << "the last task gone, the list stands on the one before";
 }
 
+// ---- Resizing ----
+
+TEST_F(BrowseScheduleTest, ResizingGrowsTheListWhileButtonsKeepTheirSizeAndNearerEdge) {
+    auto browser = open();
+    browser->list().setFixedPageSize(0);
+    browser->resize(700, 400);
+    browser->show();
+    QCoreApplication::processEvents();
+    struct Seen {
+        QRect add, close, list;
+    };
+    auto look = [&] {
+        return Seen{browser->button("&Add")->geometry(), browser->button("Cl&ose")->geometry(),
+                    browser->list().view()->geometry()};
+    };
+    const Seen before = look();
+    browser->resize(1000, 600);
+    QCoreApplication::processEvents();
+    const Seen after = look();
+
+    EXPECT_EQ(after.add.size(), before.add.size());
+    EXPECT_EQ(after.close.size(), before.close.size());
+    EXPECT_EQ(after.add.left(), before.add.left()) << "the left button stays at the left edge";
+    EXPECT_EQ(browser->width() - after.close.right(), 700 - before.close.right())
+        << "the right button stays at the right edge";
+    EXPECT_EQ(browser->height() - after.add.bottom(), 400 - before.add.bottom());
+    EXPECT_EQ(after.list.width() - before.list.width(), 300);
+    EXPECT_EQ(after.list.height() - before.list.height(), 200);
+}
+
 // ---- The tick's register and "Run Now" ----
 
 TEST_F(BrowseScheduleTest, RegistersForTheTicksRefreshAndLeavesOnClose) {

@@ -461,6 +461,30 @@ TEST_F(UpdateScheduleTest, DeleteAsksThenRemovesTaskAndScript) {
     }
 }
 
+TEST_F(UpdateScheduleTest, ResizingKeepsEntryHeightsAndButtons) {
+    auto form = openNew();
+    form->resize(640, 480);
+    form->show();
+    form->tabs()->setCurrentIndex(form->tabIndex("&Task"));
+    QCoreApplication::processEvents();
+    QWidget* controls[] = {form->entry("&Description:"), form->button("&OK"),
+                           form->button("Cancel")};
+    std::vector<QRect> before;
+    for (QWidget* control : controls) {
+        before.push_back(control->geometry());
+    }
+    form->resize(900, 700);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(controls[0]->height(), before[0].height()) << "an entry keeps its height";
+    EXPECT_GT(controls[0]->width(), before[0].width()) << "and follows the width";
+    for (std::size_t i = 1; i < std::size(controls); ++i) {
+        EXPECT_EQ(controls[i]->size(), before[i].size()) << "a button keeps its size";
+        EXPECT_EQ(form->width() - controls[i]->geometry().right(), 640 - before[i].right())
+            << "and its distance from the right edge";
+    }
+    form->cancel();
+}
+
 // ---- From the schedule list ----
 
 // The task form the list has open: a window of its own, the list waiting meanwhile.
