@@ -140,10 +140,14 @@ BrowseSchedule::BrowseSchedule(ScheduleBrowserPorts ports, QWidget* parent)
     categoryChoice_ = new QComboBox(this);
     categoryChoice_->setEditable(true);
     categoryChoice_->setToolTip(QStringLiteral("Choose the category to show"));
+    searchButton_ = new QPushButton(QStringLiteral("&Search..."), this);
+    searchButton_->setToolTip(QStringLiteral("Search the Schedule"));
+    searchButton_->setEnabled(bool(ports_.search));
     auto* tools = new QHBoxLayout;
     tools->addWidget(pickDayButton_);
     tools->addWidget(dayEntry_);
     tools->addWidget(categoryChoice_, 1);
+    tools->addWidget(searchButton_);
     tools->addStretch();
 
     auto* buttons = new QHBoxLayout;
@@ -218,6 +222,14 @@ BrowseSchedule::BrowseSchedule(ScheduleBrowserPorts ports, QWidget* parent)
         pickDayButton_->setVisible(dayView);
         dayEntry_->setVisible(dayView);
         categoryChoice_->setVisible(view() == ByCategory);
+        searchButton_->setVisible(view() == Selected);
+    });
+    // The search tags the tasks of the "Selected" view; the list keeps its task when it still
+    // passes.
+    connect(searchButton_, &QPushButton::clicked, this, [this] {
+        if (ports_.search && ports_.search(this)) {
+            list_->reload();
+        }
     });
     // "&Pick Day" opens the month calendar on the day shown, every day choosable; the date
     // entry beside it is the quick way for the keyboard.

@@ -57,6 +57,8 @@ struct ScheduleBrowserPorts {
     std::function<void(const store::Schedule& task, QWidget* parent)> quickStart;
     // Whether a task is tagged by the last search ("Selected" view); empty: nothing is tagged.
     std::function<bool(std::int32_t id)> tagged;
+    // The search that tags tasks; true when it completed. None until it exists.
+    std::function<bool(QWidget* parent)> search;
     // The script editor of a program task; none until it exists.
     std::function<void(const store::Schedule& task)> editScript;
     // The task form; none until it exists: adding and changing are then not offered.
@@ -138,6 +140,7 @@ class BrowseSchedule final : public QWidget, public shell::ListNavigation {
     QPushButton* pickDayButton_ = nullptr;
     QDateEdit* dayEntry_ = nullptr;
     QComboBox* categoryChoice_ = nullptr;
+    QPushButton* searchButton_ = nullptr;
     QTimer timer_{this};
     std::int32_t selectedDay_ = 0;
     std::int32_t lastSeenDate_ = 0;

@@ -126,10 +126,28 @@ TEST_F(BrowseScheduleTest, ActiveOnlyLeavesOutCompletedAndDisabledTasksInEveryVi
 
 TEST_F(BrowseScheduleTest, SelectedViewIsEmptyUntilASearchHasTagged) {
     add(task("one", clock_.today(), makeTime(9, 0)));
-    tagged_ = nullptr;
-    auto browser = open();
-    browser->setView(BrowseSchedule::Selected);
-    EXPECT_TRUE(shown(*browser).empty());
+    add(task("two", clock_.today(), makeTime(10, 0)));
+    std::set<std::int32_t> tags;
+    tagged_ = [&tags](std::int32_t id) { return tags.count(id) != 0; };
+    auto p = ports();
+    p.search = [&](QWidget*) {
+        tags.insert(2);
+        return true;
+    };
+    BrowseSchedule searched(p);
+    searched.list().setFixedPageSize(5);
+    searched.setView(BrowseSchedule::Selected);
+    EXPECT_TRUE(shown(searched).empty());
+    QPushButton* search = nullptr;
+    for (QPushButton* button : searched.findChildren<QPushButton*>()) {
+        if (button->text() == "&Search...") {
+            search = button;
+        }
+    }
+    ASSERT_NE(search, nullptr);
+    EXPECT_EQ(search->toolTip().toStdString(), "Search the Schedule");
+    search->click();
+    EXPECT_EQ(shown(searched), std::vector<std::string>{"two"});
 }
 
 // ---- The day view at midnight ----
