@@ -55,6 +55,30 @@ TEST_F(ScheduleListsTest, CategoryListShowsItsCategoryInAnyCaseByDescription) {
     EXPECT_EQ(browser.rows().currentRecord()->Description, "write");
 }
 
+TEST_F(ScheduleListsTest, CategoryListStartsAtTasksWithoutADescription) {
+    struct Case {
+        const char* name;
+        const char* category;
+        std::vector<std::string> shown;
+    };
+    const Case cases[] = {
+        {"a named category", "Work", {"", "", "write"}},
+        // A task with neither category nor description has no entry in the category order.
+        {"the blank category", "", {"garden"}},
+    };
+    add(task("", clock_.today(), makeTime(9, 0), "Work"));
+    add(task("", clock_.today() + 1, makeTime(9, 0), "work"));
+    add(task("write", clock_.today(), makeTime(9, 0), "Work"));
+    add(task("", clock_.today(), makeTime(9, 0), ""));
+    add(task("garden", clock_.today(), makeTime(7, 0), ""));
+    for (const Case& c : cases) {
+        BrowseScheduleByCategory browser(ports(), c.category);
+        browser.list().setFixedPageSize(5);
+        browser.list().reload();
+        EXPECT_EQ(descriptions(browser.rows().page()), c.shown) << c.name;
+    }
+}
+
 TEST_F(ScheduleListsTest, SelectTaskCompletesWithTheHighlightedTaskOrCancels) {
     {
         SelectSchedule empty(access_, settings_);
