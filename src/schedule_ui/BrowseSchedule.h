@@ -105,7 +105,6 @@ class BrowseSchedule final : public QWidget, public shell::ListNavigation {
     // While a task form is open the buttons move the form along the list.
     void navigate(shell::Navigation navigation) override;
     bool canInsert() const override { return ports_.form != nullptr; }
-    TaskFormSession& forms() { return *forms_; }
 
     // Commands.
     void addTask();
