@@ -8,6 +8,7 @@
 #include "store/DataDictionary.h"
 #include "store/StandardDate.h"
 #include "store/Table.h"
+#include "store/TaskScript.h"
 
 namespace agendix::engine {
 namespace {
@@ -295,55 +296,15 @@ void SchedulerTick::performDueTask(Schedule& task) {
 }
 
 void SchedulerTick::deleteScriptItems(std::int32_t taskId) {
-    auto use = ports_.access.use(store::scriptingTable());
-    if (!use.ok()) {
-        return;
+    if (auto use = ports_.access.use(store::scriptingTable()); use.ok()) {
+        (void)store::deleteTaskScript(use.table(), taskId);
     }
-    store::Table<Scripting> scripting(use.table());
-    Scripting first;
-    first.ID = taskId;
-    use.table().stream();
-    for (;;) {
-        std::vector<Scripting> items;
-        scripting.setPosition("KeyID", first);
-        if (!scripting.nextPage(200, items).ok() || items.empty()) {
-            break;
-        }
-        bool removed = false;
-        for (const auto& item : items) {
-            if (item.ID != taskId) {
-                break;
-            }
-            removed = scripting.remove(item).ok() || removed;
-        }
-        if (!removed) {
-            break;
-        }
-    }
-    use.table().flush();
 }
 
 void SchedulerTick::copyScriptItems(std::int32_t fromId, std::int32_t toId) {
-    auto use = ports_.access.use(store::scriptingTable());
-    if (!use.ok()) {
-        return;
+    if (auto use = ports_.access.use(store::scriptingTable()); use.ok()) {
+        (void)store::copyTaskScript(use.table(), fromId, toId);
     }
-    store::Table<Scripting> scripting(use.table());
-    Scripting first;
-    first.ID = fromId;
-    scripting.setPosition("KeyID", first);
-    std::vector<Scripting> copies;
-    Scripting item;
-    while (scripting.next(item).ok() && item.ID == fromId) {
-        copies.push_back(item);
-    }
-    use.table().stream();
-    for (auto& copy : copies) {
-        copy.ID = toId;
-        copy.position = {};
-        scripting.add(copy);
-    }
-    use.table().flush();
 }
 
 void SchedulerTick::checkAdvanceWarning() {

@@ -31,6 +31,7 @@
 #include "store/Picture.h"
 #include "store/StandardDate.h"
 #include "store/Table.h"
+#include "store/TaskScript.h"
 
 namespace agendix::schedule_ui {
 
@@ -616,7 +617,6 @@ bool UpdateSchedule::begin(store::Request request, const Schedule& task) {
         original_ = reserved;
         if (!brandNew) {
             copyScript(sourceId_, task_.ID);
-            scriptCopied_ = true;
         }
         setWindowTitle(QStringLiteral("Adding a Schedule Task"));
     } else {
@@ -964,23 +964,10 @@ void UpdateSchedule::copyScript(std::int32_t fromId, std::int32_t toId) {
     if (!use.ok()) {
         return;
     }
-    store::Table<store::Scripting> scripting(use.table());
-    store::Scripting first;
-    first.ID = fromId;
-    scripting.setPosition("KeyID", first);
-    std::vector<store::Scripting> items;
-    store::Scripting item;
-    while (scripting.next(item).ok() && item.ID == fromId) {
-        items.push_back(item);
-    }
-    for (store::Scripting& copy : items) {
-        copy.ID = toId;
-        copy.position = {};
-        if (const store::StoreError added = scripting.add(copy); !added.ok()) {
-            ports_.access.warnings().recordError(added);
-            ports_.access.warnings().show(14);
-            return;
-        }
+    if (const store::ScriptCopy copied = store::copyTaskScript(use.table(), fromId, toId);
+        !copied.added.ok()) {
+        ports_.access.warnings().recordError(copied.added);
+        ports_.access.warnings().show(14);
     }
 }
 
@@ -1056,23 +1043,6 @@ void UpdateSchedule::finishCancel() {
     if (request_ == store::Request::Insert) {
         // Deleting the reserved record takes the script copied to it along.
         record_.cancelReserved(original_);
-        if (scriptCopied_) {
-            auto use = ports_.access.use(store::scriptingTable());
-            if (use.ok()) {
-                store::Table<store::Scripting> scripting(use.table());
-                store::Scripting first;
-                first.ID = task_.ID;
-                scripting.setPosition("KeyID", first);
-                store::Scripting item;
-                std::vector<store::Scripting> left;
-                while (scripting.next(item).ok() && item.ID == task_.ID) {
-                    left.push_back(item);
-                }
-                for (const store::Scripting& stale : left) {
-                    (void)scripting.remove(stale);
-                }
-            }
-        }
     }
 }
 

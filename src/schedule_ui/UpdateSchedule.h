@@ -155,7 +155,6 @@ class UpdateSchedule final : public QDialog, public OpenTaskForm {
     store::Schedule task_;
     store::Schedule original_;  // as stored when the form opened (the reserved record on insert)
     std::int32_t sourceId_ = 0;
-    bool scriptCopied_ = false;
     bool positionSaved_ = false;
     bool finished_ = false;
     bool loading_ = false;

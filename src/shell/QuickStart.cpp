@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/ScheduleRules.h"
+#include "store/TaskScript.h"
 #include "store/DataDictionary.h"
 #include "store/Table.h"
 
@@ -79,40 +80,12 @@ void QuickStart::copyScript(std::int32_t fromId, std::int32_t toId) {
     if (!use.ok()) {
         return;
     }
-    store::Table<store::Scripting> scripting(use.table());
-    store::Scripting first;
-    first.ID = fromId;
-    scripting.setPosition("KeyID", first);
-    std::vector<store::Scripting> items;
-    store::Scripting item;
-    store::StoreError error;
-    while ((error = scripting.next(item)).ok() && item.ID == fromId) {
-        items.push_back(item);
-    }
-    if (!error.ok() && !error.is(store::ErrorKind::NoMoreRecords)) {
-        access_.warnings().recordError(error);
+    const store::ScriptCopy copied = store::copyTaskScript(use.table(), fromId, toId);
+    if (!copied.read.ok()) {
+        access_.warnings().recordError(copied.read);
         access_.warnings().show(kRecordRetrievalError, "Scripting");
-        return;
-    }
-
-    // The items go in as one batch; a failure is shown once the batch is over, and the items
-    // after it are still copied.
-    store::StoreError firstFailure;
-    use.table().stream();
-    for (store::Scripting& copy : items) {
-        copy.ID = toId;
-        copy.position = {};
-        const store::StoreError added = scripting.add(copy);
-        if (!added.ok() && firstFailure.ok()) {
-            firstFailure = added;
-        }
-    }
-    const store::StoreError flushed = use.table().flush();
-    if (firstFailure.ok()) {
-        firstFailure = flushed;
-    }
-    if (!firstFailure.ok()) {
-        access_.warnings().recordError(firstFailure);
+    } else if (!copied.added.ok()) {
+        access_.warnings().recordError(copied.added);
         access_.warnings().show(kRecordInsertError);
     }
 }
