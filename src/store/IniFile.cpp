@@ -38,6 +38,16 @@ bool sameName(std::string_view a, std::string_view b) {
     return true;
 }
 
+// Names are listed once, in the letter case they first appear in.
+void addOnce(std::vector<std::string>& names, std::string_view name) {
+    for (const std::string& known : names) {
+        if (sameName(known, name)) {
+            return;
+        }
+    }
+    names.emplace_back(name);
+}
+
 bool hasAny(std::string_view text, std::string_view characters) {
     return text.find_first_of(characters) != std::string_view::npos;
 }
@@ -151,13 +161,7 @@ std::vector<std::string> IniDocument::sections() const {
         if (parsed.kind != Kind::Section) {
             continue;
         }
-        bool known = false;
-        for (const std::string& name : names) {
-            known = known || sameName(name, parsed.name);
-        }
-        if (!known) {
-            names.emplace_back(parsed.name);
-        }
+        addOnce(names, parsed.name);
     }
     return names;
 }
@@ -176,13 +180,7 @@ std::vector<std::string> IniDocument::keys(std::string_view section) const {
         if (parsed.kind != Kind::Entry) {
             continue;
         }
-        bool known = false;
-        for (const std::string& name : names) {
-            known = known || sameName(name, parsed.name);
-        }
-        if (!known) {
-            names.emplace_back(parsed.name);
-        }
+        addOnce(names, parsed.name);
     }
     return names;
 }
